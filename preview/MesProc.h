@@ -1,0 +1,28 @@
+// The preview window: sample text in a font and colour on the inner colour inside the outer band.
+#pragma once
+
+#include <windows.h>
+#include "shell/GdiHandles.h"
+
+constexpr UINT PM_SETINNERCOLOR = WM_APP + 1;
+constexpr UINT PM_SETFONT = WM_APP + 2;
+constexpr UINT PM_SETTEXT = WM_APP + 3;
+constexpr UINT PM_SETOUTERCOLOR = WM_APP + 4;
+
+struct PreviewState {
+    HWND edit;
+    COLORREF outerColor;
+    COLORREF innerColor;
+    COLORREF fontColor;
+    LOGFONTA logFont;
+    GdiObject innerBrush; // solid brush of innerColor
+    GdiObject font;       // made from logFont, or none
+};
+
+// Carries colours and a font into PM_SETINNERCOLOR and PM_SETFONT.
+extern PreviewState PreviewTemplate;
+
+LRESULT CALLBACK PreviewWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+PreviewState* PreviewStateOf(HWND window); // null for windows that are no preview
+bool ChoosePreviewFont(HWND window);
+void ShowFontInfo(const PreviewState& state, HWND form);

@@ -1,0 +1,80 @@
+// Page geometry of a print job.
+#include "PrintGeometry.h"
+
+#include <climits>
+
+namespace {
+
+int Saturate(long long value)
+{
+    if (value > INT_MAX) return INT_MAX;
+    if (value < INT_MIN) return INT_MIN;
+    return static_cast<int>(value);
+}
+
+// Edges are taken in 64 bits: screen coordinates far off the client cannot overflow on the way.
+int ScaleWideEdge(long long value, int scale)
+{
+    return value < 0 ? 0 : Saturate(value * scale);
+}
+
+PageRect ScaleRect(long long left, long long top, long long right, long long bottom, int scale)
+{
+    return {ScaleWideEdge(left, scale), ScaleWideEdge(top, scale), ScaleWideEdge(right, scale),
+            ScaleWideEdge(bottom, scale)};
+}
+
+} // namespace
+
+int PrintScale(int printableRight, int clientRight)
+{
+    // A printer narrower than the client area (quotient 0), or a client with no width, would
+    // print everything onto one point; printing at the screen's own size is the useful page.
+    if (clientRight <= 0) return 1;
+    const int scale = printableRight / clientRight;
+    return scale < 1 ? 1 : scale;
+}
+
+int ScaleEdge(int value, int scale)
+{
+    return ScaleWideEdge(value, scale);
+}
+
+PageRect OuterPageRect(PageRect windowOnScreen, int originX, int originY, int captionHeight, int scale)
+{
+    return ScaleRect(static_cast<long long>(windowOnScreen.left) - originX,
+                     static_cast<long long>(windowOnScreen.top) - originY + captionHeight,
+                     static_cast<long long>(windowOnScreen.right) - originX,
+                     static_cast<long long>(windowOnScreen.bottom) - originY, scale);
+}
+
+PageRect InnerPageRect(PageRect editOnScreen, int originX, int originY, int scale)
+{
+    return ScaleRect(static_cast<long long>(editOnScreen.left) - originX,
+                     static_cast<long long>(editOnScreen.top) - originY,
+                     static_cast<long long>(editOnScreen.right) - originX,
+                     static_cast<long long>(editOnScreen.bottom) - originY, scale);
+}
+
+int RoundedMulDiv(int a, int b, int c)
+{
+    if (c == 0) return -1;
+    long long product = static_cast<long long>(a) * b;
+    long long divisor = c;
+    if (divisor < 0) {
+        product = -product;
+        divisor = -divisor;
+    }
+    // Half away from zero, as the platform rounds; a result beyond 32 bits answers -1 as it does.
+    const long long half = divisor / 2;
+    const long long result = (product >= 0 ? product + half : product - half) / divisor;
+    if (result > INT_MAX || result < -INT_MAX) return -1;
+    return static_cast<int>(result);
+}
+
+int FontPoints(int lfHeight, int pixelsPerInch)
+{
+    // A device without a resolution would turn the -1 of the division into "1pt".
+    if (pixelsPerInch == 0) return 0;
+    return -RoundedMulDiv(lfHeight, 72, pixelsPerInch);
+}

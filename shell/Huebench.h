@@ -1,0 +1,18 @@
+// Start-up, the main form and its message loop.
+#pragma once
+
+#include <windows.h>
+
+constexpr int SETTINGS_SCRATCH_SIZE = 1024;
+
+bool RegisterWindowClasses(HINSTANCE instance);
+HWND CreateMainForm(HINSTANCE instance); // from dialog template, not yet initialised or shown
+void InitMainForm(HWND form);
+int RunMessageLoop(HWND form, HACCEL accelerators);
+int RunHuebench(HINSTANCE instance, int showCommand); // the whole program: WinMain's body
+
+LRESULT CALLBACK MainFormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT OnMainCommand(HWND window, WPARAM wParam, LPARAM lParam);
+
+// The message loop's filters in order: MDI keys, accelerators, dialog keys. True when consumed.
+bool FilterMainFormMessage(HWND form, HWND mdiClient, HACCEL accelerators, MSG* message);

@@ -1,0 +1,12 @@
+// Layout of the main form on resize, its minimum size and the status bar parts.
+#pragma once
+
+#include <windows.h>
+#include "LayoutMath.h"
+
+extern LayoutBaseRecord LayoutBase;
+
+void RecordBaseMetrics(HWND form);
+void LayoutMainForm(HWND form, int width, int height);
+void OnGetMinMaxInfo(MINMAXINFO* info);
+void InitStatusBarParts(HWND form);

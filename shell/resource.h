@@ -1,0 +1,87 @@
+// Every identifier of the program: resources, commands, controls and texts.
+#pragma once
+
+// Resources
+#define IDI_HUEBENCH 10
+#define IDR_ACCELERATORS 100
+#define IDD_MAINFORM 1000
+#define IDR_MENU_NOPREVIEW 9000
+#define IDR_MENU_PREVIEW 9001
+#define IDR_MENU_CONTEXT 9002
+#define IDV_VERSION 1
+
+// Commands: file and options
+#define IDM_VERSION 10001
+#define IDM_CAPTION 10004
+#define IDM_EXIT 10005
+#define IDM_AUTOCOPY 10009
+#define IDM_TOPLEVEL 10011
+#define IDM_CAPTURE 10013
+#define IDM_SYNCHRO 10014
+// Commands: window management and printing
+#define IDM_CASCADE 11003
+#define IDM_NEWWINDOW 11005
+#define IDM_TILEHORZ 11006
+#define IDM_TILEVERT 11007
+#define IDM_CLOSE 11008
+#define IDM_CLOSEALL 11010
+#define IDM_PRINT 11011
+// Commands of the active preview window
+#define IDM_FONT 12001
+#define IDM_FILLOUTER 12002
+
+// The help text of command N is string N + IDS_HELP_OFFSET
+#define IDS_HELP_OFFSET 10000
+#define ID_CAPTURE_HOTKEY 50000
+#define IDM_WINDOWCHILD_FIRST 50001
+#define IDC_MDICLIENT 1
+
+// Controls of the main form
+#define IDC_HEXEDIT 1017
+#define IDC_TAB 1028
+#define IDC_RSLIDER 1042
+#define IDC_REDIT 1043
+#define IDC_GSLIDER 1044
+#define IDC_GEDIT 1045
+#define IDC_BSLIDER 1046
+#define IDC_RLABEL 1047
+#define IDC_BLABEL 1048
+#define IDC_GLABEL 1049
+#define IDC_BEDIT 1050
+#define IDC_RSPIN 1054
+#define IDC_GSPIN 1055
+#define IDC_BSPIN 1056
+#define IDC_APPLY 1059
+#define IDC_CHOOSECOLOR 1062
+#define IDC_COLORLIST 1063
+#define IDC_STATUS 1064
+#define IDC_DECGROUP 1065
+#define IDC_HEXGROUP 1066
+#define IDC_MDIPLACE 1067
+#define IDC_SAFESLIDE 1068
+
+// Texts (string table); kept clear of the help texts at 20001 and above
+#define IDS_HEXCODE_LENGTH 101
+#define IDS_HEXCODE_NOHASH 102
+#define IDS_HEXCODE_DBCS 103
+#define IDS_HEXCODE_DIGIT 104
+#define IDS_VERSION_FAILED 110
+#define IDS_VERSION_CAPTION 111
+#define IDS_FATAL_MEMORY 112
+#define IDS_DEFAULT_ALERT 113
+#define IDS_CAPTURE_RUNNING 120
+#define IDS_TAB_NUMBERS 130
+#define IDS_TAB_NAMES 131
+#define IDS_PREVIEW_TITLE 140
+#define IDS_DEFAULT_SAMPLE 141
+#define IDS_FONT_BOLD 150
+#define IDS_FONT_ITALIC 151
+#define IDS_FONT_UNDERLINE 152
+#define IDS_FONT_STRIKEOUT 153
+#define IDS_COLUMN_NAME 160
+#define IDS_COLUMN_SAMPLE 161
+#define IDS_COLUMN_RED 162
+#define IDS_COLUMN_GREEN 163
+#define IDS_COLUMN_BLUE 164
+#define IDS_COLUMN_BASIC 165
+#define IDS_COLUMN_SYSTEM 166

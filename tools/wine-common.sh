@@ -1,0 +1,24 @@
+# Shared by the Wine scripts: where Wine lives and the environment every run needs.
+find_wine() {
+    for candidate in wine64 wine /usr/lib/wine/wine64; do
+        if command -v "$candidate" >/dev/null 2>&1; then
+            command -v "$candidate"
+            return 0
+        fi
+    done
+    return 1
+}
+find_wineserver() {
+    for candidate in wineserver /usr/lib/wine/wineserver; do
+        if command -v "$candidate" >/dev/null 2>&1; then
+            command -v "$candidate"
+            return 0
+        fi
+    done
+    return 1
+}
+WINE=$(find_wine) || { echo "wine not found; run tools/install-deps.sh" >&2; exit 1; }
+WINESERVER=$(find_wineserver)
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export LC_ALL=ja_JP.UTF-8

@@ -1,0 +1,83 @@
+#!/bin/bash
+# Prepares or tears down a private Wine environment: prefix, virtual X display, virtual desktop.
+#   wine-env.sh setup DIR    create DIR/prefix once, start Xvfb, write DIR/env
+#   wine-env.sh cleanup DIR  stop wineserver, then the X server
+set -e
+action=$1
+dir=$(mkdir -p "$2" && cd "$2" && pwd)
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/wine-common.sh"
+export WINEPREFIX="$dir/prefix"
+
+start_display() {
+    if [ -f "$dir/display" ] && [ -f "$dir/xvfb.pid" ] && kill -0 "$(cat "$dir/xvfb.pid")" 2>/dev/null; then
+        export DISPLAY=$(cat "$dir/display")
+        return
+    fi
+    for n in $(seq 90 140); do
+        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+        setsid Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 </dev/null &
+        echo $! >"$dir/xvfb.pid"
+        for _ in $(seq 1 50); do
+            if xdpyinfo -display ":$n" >/dev/null 2>&1; then
+                echo ":$n" >"$dir/display"
+                export DISPLAY=":$n"
+                return
+            fi
+            sleep 0.1
+        done
+        kill "$(cat "$dir/xvfb.pid")" 2>/dev/null || true
+    done
+    echo "could not start Xvfb" >&2
+    exit 1
+}
+
+configure_prefix() {
+    # Every program runs inside a Wine virtual desktop, so windows get real frames without a
+    # window manager; the Japanese UI font falls back to the IPA Gothic fonts.
+    cat >"$dir/prefix.reg" <<'REG'
+REGEDIT4
+
+[HKEY_CURRENT_USER\Software\Wine\Explorer]
+"Desktop"="Default"
+
+[HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]
+"Default"="1280x1024"
+
+[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes]
+"ＭＳ Ｐゴシック"="IPAPGothic"
+"ＭＳ ゴシック"="IPAGothic"
+"MS PGothic"="IPAPGothic"
+"MS Gothic"="IPAGothic"
+"MS UI Gothic"="IPAPGothic"
+"MS Shell Dlg"="IPAPGothic"
+"MS Shell Dlg 2"="IPAPGothic"
+REG
+    "$WINE" regedit "$dir/prefix.reg" >/dev/null 2>&1
+    "$WINESERVER" -w
+}
+
+case "$action" in
+setup)
+    start_display
+    if [ ! -f "$WINEPREFIX/.huebench-ready" ]; then
+        rm -rf "$WINEPREFIX"
+        "$WINE" wineboot -i >/dev/null 2>&1
+        "$WINESERVER" -w
+        configure_prefix
+        touch "$WINEPREFIX/.huebench-ready"
+    fi
+    ;;
+cleanup)
+    "$WINESERVER" -k 2>/dev/null || true
+    "$WINESERVER" -w 2>/dev/null || true
+    if [ -f "$dir/xvfb.pid" ]; then
+        kill "$(cat "$dir/xvfb.pid")" 2>/dev/null || true
+        rm -f "$dir/xvfb.pid" "$dir/display"
+    fi
+    ;;
+*)
+    echo "usage: $0 setup|cleanup DIR" >&2
+    exit 2
+    ;;
+esac
