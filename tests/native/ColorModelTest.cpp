@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <string>
 
 namespace {
@@ -26,7 +25,10 @@ int ValueOf(const char* text)
     return verdict.replace ? -1000 : verdict.value;
 }
 
-int Clamp(int position) { return position < 0 ? 0 : position > CHANNEL_MAX ? CHANNEL_MAX : position; }
+int Clamp(int position)
+{
+    return position < 0 ? 0 : position > CHANNEL_MAX ? CHANNEL_MAX : position;
+}
 
 // A slider line step with safe sliding on: the slider's own step of 1, the extra safe step, the
 // slider's clamping, then the snap.
@@ -36,7 +38,10 @@ int SafeSliderLineStep(int position, bool towardsHigher)
     return SnapToSafe(Clamp(SafeLineStep(reported, towardsHigher)));
 }
 
-int SpinStep(int current, int proposedDelta) { return Clamp(current + SafeSpinDelta(current, proposedDelta)); }
+int SpinStep(int current, int proposedDelta)
+{
+    return Clamp(current + SafeSpinDelta(current, proposedDelta));
+}
 
 } // namespace
 
@@ -103,12 +108,13 @@ TEST(ColorCode, ByteClassesAtTheEdgesOfTheLeadByteRanges)
         unsigned char byte;
         HexCodeResult expected;
     };
-    const Case cases[] = {{'/', HEXCODE_DIGIT},  {':', HEXCODE_DIGIT},  {'@', HEXCODE_DIGIT},  {'G', HEXCODE_DIGIT},
-                          {'`', HEXCODE_DIGIT},  {'g', HEXCODE_DIGIT},  {' ', HEXCODE_DIGIT},  {'#', HEXCODE_DIGIT},
-                          {0x80, HEXCODE_DIGIT}, {0x81, HEXCODE_DBCS},  {0x9F, HEXCODE_DBCS},  {0xA0, HEXCODE_DIGIT},
-                          {0xA1, HEXCODE_DIGIT}, {0xDF, HEXCODE_DIGIT}, {0xE0, HEXCODE_DBCS},  {0xFC, HEXCODE_DBCS},
-                          {0xFD, HEXCODE_DIGIT}, {0xFF, HEXCODE_DIGIT}, {'0', HEXCODE_OK},     {'9', HEXCODE_OK},
-                          {'A', HEXCODE_OK},     {'F', HEXCODE_OK},     {'a', HEXCODE_OK},     {'f', HEXCODE_OK}};
+    const Case cases[] = {
+        {'/', HEXCODE_DIGIT},  {':', HEXCODE_DIGIT},  {'@', HEXCODE_DIGIT}, {'G', HEXCODE_DIGIT},
+        {'`', HEXCODE_DIGIT},  {'g', HEXCODE_DIGIT},  {' ', HEXCODE_DIGIT}, {'#', HEXCODE_DIGIT},
+        {0x80, HEXCODE_DIGIT}, {0x81, HEXCODE_DBCS},  {0x9F, HEXCODE_DBCS}, {0xA0, HEXCODE_DIGIT},
+        {0xA1, HEXCODE_DIGIT}, {0xDF, HEXCODE_DIGIT}, {0xE0, HEXCODE_DBCS}, {0xFC, HEXCODE_DBCS},
+        {0xFD, HEXCODE_DIGIT}, {0xFF, HEXCODE_DIGIT}, {'0', HEXCODE_OK},    {'9', HEXCODE_OK},
+        {'A', HEXCODE_OK},     {'F', HEXCODE_OK},     {'a', HEXCODE_OK},    {'f', HEXCODE_OK}};
     for (const Case& c : cases) {
         for (int position = 1; position <= 6; ++position) {
             std::string text = "#000000";
