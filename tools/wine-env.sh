@@ -10,6 +10,10 @@ here=$(cd "$(dirname "$0")" && pwd)
 export WINEPREFIX="$dir/prefix"
 
 start_display() {
+    if [ -n "${HUEBENCH_DISPLAY:-}" ]; then # a display the caller owns, e.g. the user's desktop
+        export DISPLAY=$HUEBENCH_DISPLAY
+        return
+    fi
     if [ -f "$dir/display" ] && [ -f "$dir/xvfb.pid" ] && kill -0 "$(cat "$dir/xvfb.pid")" 2>/dev/null; then
         export DISPLAY=$(cat "$dir/display")
         return

@@ -1,0 +1,226 @@
+// Start-up, the main form's window procedure and the command routing.
+#include "Huebench.h"
+
+#include <commctrl.h>
+
+#include "Fatal.h"
+#include "Layout.h"
+#include "Menus.h"
+#include "resource.h"
+#include "panel/Capture.h"
+#include "panel/Channels.h"
+#include "panel/ColorList.h"
+#include "panel/Propagation.h"
+#include "preview/MdiClient.h"
+#include "preview/MesProc.h"
+#include "print/PrintCtrl.h"
+#include "settings/Settings.h"
+
+namespace {
+
+const char MAIN_FORM_CLASS[] = "MAINFORM";
+const char CHILD_CLASS[] = "MDI_CHILD";
+const char CLASS_MENU_NAME[] = "IDM_MNU"; // names no resource: the form's menu comes from its template
+
+HWND MdiClientWindow() { return MdiContext.MdiClient; }
+
+LRESULT DefaultFrame(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return DefFrameProcA(window, MdiClientWindow(), message, wParam, lParam);
+}
+
+// --- Message handlers -------------------------------------------------------------------------
+
+LRESULT OnCreate(HWND form, const CREATESTRUCTA* create)
+{
+    if (!CreateMdiClient(create->hInstance, form)) return -1;
+    RecordBaseMetrics(form);
+    return 0;
+}
+
+void SaveAndQuit(HWND form)
+{
+    char scratch[SETTINGS_SCRATCH_SIZE];
+    SaveSettings(scratch, form);
+    PostQuitMessage(0);
+}
+
+void OnSysColorChange(HWND form)
+{
+    SendDlgItemMessageA(form, IDC_COLORLIST, LVM_DELETEALLITEMS, 0, 0);
+    FillColorList();
+}
+
+LRESULT OnNotify(HWND form, WPARAM wParam, LPARAM lParam)
+{
+    auto* header = reinterpret_cast<NMHDR*>(lParam);
+    if (header->idFrom == IDC_COLORLIST) return OnColorListNotify(form, header, wParam);
+    switch (header->code) {
+    case UDN_DELTAPOS: OnSpinDeltaPos(form, reinterpret_cast<NMUPDOWN*>(lParam)); return 0;
+    case TCN_SELCHANGE:
+        if (header->idFrom != IDC_TAB) break;
+        ShowTabPage(form);
+        return 0;
+    case HDN_ITEMCHANGINGA: return TRUE; // the list's columns keep their widths
+    }
+    return DefaultFrame(form, WM_NOTIFY, wParam, lParam);
+}
+
+LRESULT OnHScroll(HWND form, WPARAM wParam, LPARAM lParam)
+{
+    if (OnSliderScroll(form, wParam, reinterpret_cast<HWND>(lParam))) return 0;
+    return DefaultFrame(form, WM_HSCROLL, wParam, lParam);
+}
+
+// --- Commands ---------------------------------------------------------------------------------
+
+bool OnControlNotification(HWND form, int id, int code)
+{
+    switch (id) {
+    case IDC_HEXEDIT:
+        if (code != EN_CHANGE) return false;
+        OnHexFieldChange(form);
+        return true;
+    case IDC_REDIT:
+    case IDC_GEDIT:
+    case IDC_BEDIT:
+        if (code != EN_UPDATE) return false;
+        OnChannelEditUpdate(form, id);
+        return true;
+    case IDC_APPLY: OnApply(form); return true;
+    case IDC_CHOOSECOLOR: ChooseColorFromDialog(form); return true;
+    }
+    return false;
+}
+
+void OnVersion()
+{
+    if (!ShowVersionBox())
+        ShowMessage(LoadResourceText(IDS_VERSION_FAILED).text, nullptr, MB_TOPMOST | MB_ICONERROR);
+}
+
+void OnPrint(HWND form)
+{
+    if (SendMessageA(MdiClientWindow(), WM_MDIGETACTIVE, 0, 0)) PrintPreviews(form);
+}
+
+} // namespace
+
+LRESULT OnMainCommand(HWND window, WPARAM wParam, LPARAM lParam)
+{
+    const int id = LOWORD(wParam);
+    if (OnControlNotification(window, id, HIWORD(wParam))) return 0;
+    switch (id) {
+    case IDM_VERSION: OnVersion(); return 0;
+    case IDM_CAPTION:
+    case IDM_AUTOCOPY:
+    case IDM_TOPLEVEL:
+    case IDM_CAPTURE:
+    case IDM_SYNCHRO: ToggleOption(window, id); return 0;
+    case IDM_EXIT: PostMessageA(window, WM_CLOSE, 0, 0); return 0;
+    case IDM_CASCADE:
+    case IDM_NEWWINDOW:
+    case IDM_TILEHORZ:
+    case IDM_TILEVERT:
+    case IDM_CLOSE:
+    case IDM_CLOSEALL: SendMessageA(MdiClientWindow(), WM_COMMAND, wParam, lParam); return 0;
+    case IDM_PRINT: OnPrint(window); return 0;
+    case IDM_FONT:
+    case IDM_FILLOUTER:
+        if (HWND preview = GetActivePreview()) SendMessageA(preview, WM_COMMAND, wParam, lParam);
+        return 0;
+    }
+    return DefaultFrame(window, WM_COMMAND, wParam, lParam);
+}
+
+LRESULT CALLBACK MainFormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CREATE: return OnCreate(window, reinterpret_cast<const CREATESTRUCTA*>(lParam));
+    case WM_DESTROY: SaveAndQuit(window); return 0;
+    case WM_QUERYENDSESSION: SaveAndQuit(window); return TRUE;
+    case WM_SIZE: LayoutMainForm(window, LOWORD(lParam), HIWORD(lParam)); return 0;
+    case WM_SYSCOLORCHANGE: OnSysColorChange(window); return 0;
+    case WM_GETMINMAXINFO: OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lParam)); return 0;
+    case WM_NOTIFY: return OnNotify(window, wParam, lParam);
+    case WM_COMMAND: return OnMainCommand(window, wParam, lParam);
+    case WM_HSCROLL: return OnHScroll(window, wParam, lParam);
+    case WM_LBUTTONDBLCLK: return 0;
+    case WM_MENUSELECT: ShowMenuHelp(window, LOWORD(wParam)); return 0;
+    case WM_EXITMENULOOP: EndMenuHelp(window); return 0;
+    case WM_HOTKEY: OnHotKey(window, wParam); return 0;
+    }
+    return DefaultFrame(window, message, wParam, lParam);
+}
+
+bool RegisterWindowClasses(HINSTANCE instance)
+{
+    WNDCLASSEXA record = {};
+    record.cbSize = sizeof(record);
+    record.style = CS_DBLCLKS;
+    record.lpfnWndProc = MainFormProc;
+    record.cbWndExtra = DLGWINDOWEXTRA;
+    record.hInstance = instance;
+    record.hIcon = record.hIconSm = LoadIconA(instance, MAKEINTRESOURCEA(IDI_HUEBENCH));
+    record.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    record.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    record.lpszMenuName = CLASS_MENU_NAME;
+    record.lpszClassName = MAIN_FORM_CLASS;
+    if (!RegisterClassExA(&record)) return false;
+
+    lstrcpyA(MdiContext.ChildClassName, CHILD_CLASS);
+    record.lpfnWndProc = PreviewWndProc;
+    record.cbWndExtra = 4;
+    record.hbrBackground = nullptr; // the preview paints its whole area itself
+    record.hIcon = record.hIconSm = LoadIconA(nullptr, IDI_WINLOGO);
+    record.lpszClassName = MdiContext.ChildClassName;
+    return RegisterClassExA(&record) != 0;
+}
+
+HWND CreateMainForm(HINSTANCE instance)
+{
+    return CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_MAINFORM), nullptr, nullptr, 0);
+}
+
+void InitMainForm(HWND form)
+{
+    InitStatusBarParts(form);
+    PlaceMdiClient(form);
+    InitSelectionPanel(form);
+    InitHexField(form);
+    InitColorList(form);
+    FillColorList();
+    char scratch[SETTINGS_SCRATCH_SIZE];
+    LoadSettings(form, scratch);
+    ShowTabPage(form);
+}
+
+bool FilterMainFormMessage(HWND form, HWND mdiClient, HACCEL accelerators, MSG* message)
+{
+    if (TranslateMDISysAccel(mdiClient, message)) return true;
+    if (accelerators && TranslateAcceleratorA(form, accelerators, message)) return true;
+    return IsDialogMessageA(form, message) != FALSE;
+}
+
+int RunMessageLoop(HWND form, HACCEL accelerators)
+{
+    const HWND mdiClient = MdiClientWindow();
+    MSG message = {};
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        if (FilterMainFormMessage(form, mdiClient, accelerators, &message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+int RunHuebench(HINSTANCE instance, int showCommand)
+{
+    if (!RegisterWindowClasses(instance)) return 1;
+    HWND form = CreateMainForm(instance);
+    if (!form) return 1;
+    HACCEL accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
+    InitMainForm(form);
+    ShowWindow(form, showCommand);
+    return RunMessageLoop(form, accelerators);
+}

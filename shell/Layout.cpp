@@ -1,0 +1,45 @@
+// Layout of the main form on resize, its minimum track size and the status bar parts.
+#include "Layout.h"
+
+#include <commctrl.h>
+
+#include "resource.h"
+#include "preview/MdiClient.h"
+
+LayoutBaseRecord LayoutBase = {};
+
+void RecordBaseMetrics(HWND form)
+{
+    RECT client = {}, window = {};
+    GetClientRect(form, &client);
+    GetWindowRect(form, &window);
+    LayoutBase = MakeLayoutBase(client.right, client.bottom, window.right - window.left,
+                                window.bottom - window.top);
+}
+
+void LayoutMainForm(HWND form, int width, int height)
+{
+    if (LayoutBase.BaseWidth == 0) return; // before WM_CREATE has recorded the base
+    const LayoutSizes sizes = ComputeLayout(LayoutBase, width, height);
+    const UINT flags = SWP_NOZORDER | SWP_NOMOVE;
+    HDWP batch = BeginDeferWindowPos(0);
+    batch = DeferWindowPos(batch, GetDlgItem(form, IDC_TAB), nullptr, 0, 0, sizes.tabWidth, sizes.tabHeight,
+                           flags);
+    batch = DeferWindowPos(batch, GetDlgItem(form, IDC_COLORLIST), nullptr, 0, 0, sizes.listWidth,
+                           sizes.listHeight, flags);
+    batch = DeferWindowPos(batch, MdiContext.MdiClient, nullptr, 0, 0, sizes.mdiWidth, sizes.mdiHeight, flags);
+    if (batch) EndDeferWindowPos(batch);
+    SendDlgItemMessageA(form, IDC_STATUS, WM_SIZE, 0, MAKELPARAM(width, height));
+}
+
+void OnGetMinMaxInfo(MINMAXINFO* info)
+{
+    info->ptMinTrackSize.x = LayoutBase.MinTrackWidth;
+    info->ptMinTrackSize.y = LayoutBase.MinTrackHeight;
+}
+
+void InitStatusBarParts(HWND form)
+{
+    SendDlgItemMessageA(form, IDC_STATUS, SB_SETPARTS, STATUS_PART_COUNT,
+                        reinterpret_cast<LPARAM>(StatusPartEdges));
+}

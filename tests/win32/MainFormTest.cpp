@@ -1,0 +1,326 @@
+// The main form: its controls, status bar, layout, version box and fatal-error report.
+#include "MainFormFixture.h"
+
+#include <commctrl.h>
+#include <string>
+
+#include "shell/Layout.h"
+#include "shell/resource.h"
+#include "preview/MdiClient.h"
+
+namespace {
+
+struct ControlSpec {
+    int id;
+    const char* className;
+    const char* text; // null: not checked
+    bool visibleOnFirstPage;
+    RECT dialogUnits; // x, y, width, height
+};
+
+// The template's controls in tab order.
+const ControlSpec Controls[] = {
+    {IDC_TAB, "SysTabControl32", nullptr, true, {3, 7, 192, 150}},
+    {IDC_COLORLIST, "SysListView32", nullptr, false, {6, 30, 183, 120}},
+    {IDC_DECGROUP, "Button", "10進数指定", true, {6, 27, 183, 84}},
+    {IDC_RSLIDER, "msctls_trackbar32", nullptr, true, {20, 43, 128, 13}},
+    {IDC_REDIT, "Edit", nullptr, true, {149, 43, 19, 13}},
+    {IDC_GSLIDER, "msctls_trackbar32", nullptr, true, {20, 60, 128, 13}},
+    {IDC_GEDIT, "Edit", nullptr, true, {149, 60, 19, 13}},
+    {IDC_BSLIDER, "msctls_trackbar32", nullptr, true, {20, 77, 128, 13}},
+    {IDC_RLABEL, "Static", "R：", true, {11, 43, 9, 11}},
+    {IDC_BLABEL, "Static", "B：", true, {11, 77, 9, 11}},
+    {IDC_GLABEL, "Static", "G：", true, {11, 60, 9, 11}},
+    {IDC_BEDIT, "Edit", nullptr, true, {149, 77, 19, 13}},
+    {IDC_RSPIN, "msctls_updown32", nullptr, true, {169, 43, 9, 14}},
+    {IDC_GSPIN, "msctls_updown32", nullptr, true, {169, 60, 9, 14}},
+    {IDC_BSPIN, "msctls_updown32", nullptr, true, {169, 77, 9, 14}},
+    {IDC_CHOOSECOLOR, "Button", "色見本指定(&C)", true, {106, 127, 74, 13}},
+    {IDC_STATUS, "msctls_statusbar32", nullptr, true, {0, 163, 314, 13}},
+    {IDC_HEXGROUP, "Button", "16進数指定", true, {6, 117, 75, 33}},
+    {IDC_HEXEDIT, "Edit", nullptr, true, {11, 130, 32, 13}},
+    {IDC_APPLY, "Button", "適用(&A)", true, {43, 130, 32, 14}},
+    {IDC_MDIPLACE, "Static", nullptr, false, {200, 10, 111, 147}},
+    {IDC_SAFESLIDE, "Button", "セーフカラー単位でスライドする(&S)", true, {11, 97, 121, 10}},
+};
+
+std::string ClassOf(HWND window)
+{
+    char name[64] = "";
+    GetClassNameA(window, name, sizeof(name));
+    return name;
+}
+
+SIZE ClientSize(HWND window)
+{
+    RECT rect = {};
+    GetClientRect(window, &rect);
+    return {rect.right, rect.bottom};
+}
+
+SIZE WindowSize(HWND window)
+{
+    RECT rect = {};
+    GetWindowRect(window, &rect);
+    return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+DWORD RunFatalChild(const char* module, const char* line, std::string* firstText, std::string* secondText,
+                    std::string* secondCaption);
+
+} // namespace
+
+using MainForm = MainFormTest;
+
+TEST_F(MainForm, HasTheTemplatesControlsWithTheirClassesTextsAndPlaces)
+{
+    EXPECT_EQ(WindowText(form), "Huebench");
+    EXPECT_EQ(ClassOf(form), "MAINFORM");
+    for (const auto& spec : Controls) {
+        HWND control = Control(spec.id);
+        ASSERT_NE(control, nullptr) << "control " << spec.id;
+        EXPECT_EQ(ClassOf(control), spec.className) << "control " << spec.id;
+        if (spec.text) EXPECT_EQ(WindowText(control), spec.text) << "control " << spec.id;
+        EXPECT_EQ(IsWindowVisible(control) != FALSE, spec.visibleOnFirstPage) << "control " << spec.id;
+        if (spec.id == IDC_STATUS || spec.id == IDC_TAB || spec.id == IDC_COLORLIST) continue; // resized
+        RECT expected = {spec.dialogUnits.left, spec.dialogUnits.top, spec.dialogUnits.left + spec.dialogUnits.right,
+                         spec.dialogUnits.top + spec.dialogUnits.bottom};
+        MapDialogRect(form, &expected);
+        RECT actual = {};
+        GetWindowRect(control, &actual);
+        MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&actual), 2);
+        if (spec.id == IDC_RSPIN || spec.id == IDC_GSPIN || spec.id == IDC_BSPIN) continue; // moved to buddy
+        EXPECT_EQ(actual.left, expected.left) << "control " << spec.id;
+        EXPECT_EQ(actual.top, expected.top) << "control " << spec.id;
+        EXPECT_EQ(actual.right - actual.left, expected.right - expected.left) << "control " << spec.id;
+    }
+    EXPECT_FALSE(IsWindowEnabled(Control(IDC_APPLY))) << "the apply button starts disabled";
+    EXPECT_EQ(WindowText(Control(IDC_HEXEDIT)), "#000000");
+}
+
+TEST_F(MainForm, ControlsFollowTemplateOrder)
+{
+    HWND child = GetWindow(form, GW_CHILD);
+    int index = 0;
+    for (; child && index < static_cast<int>(std::size(Controls)); child = GetWindow(child, GW_HWNDNEXT)) {
+        if (child == mdiClient) continue;
+        EXPECT_EQ(GetDlgCtrlID(child), Controls[index].id) << "position " << index;
+        ++index;
+    }
+    EXPECT_EQ(index, static_cast<int>(std::size(Controls)));
+}
+
+TEST_F(MainForm, StatusBarHasEightPartsWithFixedEdges)
+{
+    int edges[8] = {};
+    ASSERT_EQ(SendMessageA(Control(IDC_STATUS), SB_GETPARTS, 8, reinterpret_cast<LPARAM>(edges)), 8);
+    const int expected[8] = {80, 200, 240, 300, 350, 400, 450, -1};
+    for (int i = 0; i < 8; ++i) EXPECT_EQ(edges[i], expected[i]) << "part " << i;
+    char text[64] = "";
+    SendMessageA(Control(IDC_STATUS), SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
+    EXPECT_EQ(std::string(text), "\tフォント情報");
+}
+
+TEST_F(MainForm, StatusBarSimpleModeHidesPartsAndKeepsTheirTexts)
+{
+    HWND status = Control(IDC_STATUS);
+    SendMessageA(status, SB_SIMPLE, TRUE, 0);
+    EXPECT_TRUE(SendMessageA(status, SB_ISSIMPLE, 0, 0));
+    SendMessageA(status, SB_SIMPLE, FALSE, 0);
+    char text[64] = "";
+    SendMessageA(status, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
+    EXPECT_EQ(std::string(text), "\tフォント情報");
+}
+
+TEST_F(MainForm, WideningGrowsOnlyTheMdiClientAndHeightGrowsAllThree)
+{
+    const SIZE tab0 = WindowSize(Control(IDC_TAB));
+    const SIZE list0 = WindowSize(Control(IDC_COLORLIST));
+    const SIZE mdi0 = WindowSize(mdiClient);
+    const SIZE outer = WindowSize(form);
+    const SIZE client = ClientSize(form);
+
+    for (int step : {60, 200, 5}) {
+        SetWindowPos(form, nullptr, 0, 0, outer.cx + step, outer.cy + step / 2, SWP_NOMOVE | SWP_NOZORDER);
+        PumpMessages(10);
+        const SIZE now = ClientSize(form);
+        const LayoutSizes sizes = ComputeLayout(LayoutBase, now.cx, now.cy);
+        EXPECT_EQ(WindowSize(Control(IDC_TAB)).cx, tab0.cx) << "tab width is fixed";
+        EXPECT_EQ(WindowSize(Control(IDC_COLORLIST)).cx, list0.cx) << "list width is fixed";
+        EXPECT_EQ(WindowSize(mdiClient).cx, sizes.mdiWidth);
+        const int grownHeight = WindowSize(Control(IDC_TAB)).cy - tab0.cy;
+        EXPECT_EQ(WindowSize(Control(IDC_COLORLIST)).cy - list0.cy, grownHeight);
+        EXPECT_EQ(WindowSize(mdiClient).cy - mdi0.cy, grownHeight);
+        EXPECT_EQ(WindowSize(mdiClient).cx - mdi0.cx, now.cx - client.cx);
+    }
+    // Restoring the first size gives back the first sizes exactly.
+    SetWindowPos(form, nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER);
+    PumpMessages(10);
+    EXPECT_EQ(WindowSize(mdiClient).cx, mdi0.cx);
+    EXPECT_EQ(WindowSize(mdiClient).cy, mdi0.cy);
+    EXPECT_EQ(WindowSize(Control(IDC_TAB)).cy, tab0.cy);
+}
+
+TEST_F(MainForm, CannotBeMadeSmallerThanItsCreationSize)
+{
+    const SIZE outer = WindowSize(form);
+    MINMAXINFO info = {};
+    SendMessageA(form, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ(info.ptMinTrackSize.x, outer.cx);
+    EXPECT_EQ(info.ptMinTrackSize.y, outer.cy);
+}
+
+TEST_F(MainForm, SlidersAndButtonsNeverMoveOnResize)
+{
+    RECT before = {}, after = {};
+    GetWindowRect(Control(IDC_RSLIDER), &before);
+    MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&before), 2);
+    ShowWindow(form, SW_MAXIMIZE);
+    PumpMessages(20);
+    GetWindowRect(Control(IDC_RSLIDER), &after);
+    MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&after), 2);
+    EXPECT_EQ(before.left, after.left);
+    EXPECT_EQ(before.top, after.top);
+    EXPECT_EQ(before.right, after.right);
+    ShowWindow(form, SW_RESTORE);
+}
+
+TEST_F(MainForm, DoubleClickOnTheFormDoesNothing)
+{
+    EXPECT_EQ(SendMessageA(form, WM_LBUTTONDBLCLK, 0, MAKELPARAM(5, 5)), 0);
+    EXPECT_TRUE(IsWindow(form));
+}
+
+TEST_F(MainForm, HeaderItemChangesAreRefusedSoColumnsKeepTheirWidths)
+{
+    NMHEADERA header = {};
+    header.hdr.hwndFrom = Control(IDC_COLORLIST);
+    header.hdr.idFrom = 0;
+    header.hdr.code = HDN_ITEMCHANGINGA;
+    EXPECT_EQ(SendMessageA(form, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&header)), TRUE);
+}
+
+TEST_F(MainForm, ExitClosesTheFormAndSavesTheSettings)
+{
+    Command(IDM_EXIT);
+    PumpUntil([&] { return !IsWindow(form); });
+    EXPECT_FALSE(IsWindow(form));
+    EXPECT_NE(GetFileAttributesA(SettingsFile().c_str()), INVALID_FILE_ATTRIBUTES) << "no settings file written";
+}
+
+TEST_F(MainForm, EndOfSessionSavesAndConsents)
+{
+    EXPECT_EQ(SendMessageA(form, WM_QUERYENDSESSION, 0, 0), TRUE);
+    EXPECT_NE(GetFileAttributesA(SettingsFile().c_str()), INVALID_FILE_ATTRIBUTES);
+    MSG quit;
+    EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the loop should be asked to end";
+}
+
+using VersionBox = MainFormTest;
+
+TEST_F(VersionBox, ShowsNameVersionAndCopyright)
+{
+    std::string text, caption;
+    WithDialog([&] { Command(IDM_VERSION); },
+               [&](HWND box) {
+                   ASSERT_NE(box, nullptr) << "no version box appeared";
+                   text = MessageBoxText(box);
+                   caption = WindowText(box);
+                   EXPECT_TRUE(GetWindowLongA(box, GWL_EXSTYLE) & WS_EX_TOPMOST);
+                   PostMessageA(box, WM_COMMAND, IDOK, 0);
+               });
+    EXPECT_EQ(text, "Huebench ver.2.11.2007.0318\nCopyright (C) 2026 The Huebench developers");
+    EXPECT_EQ(caption, "バージョン情報");
+}
+
+TEST_F(VersionBox, UnreadableVersionShowsTheErrorBox)
+{
+    const std::string plain = folder + "\\plain.txt";
+    HANDLE file = CreateFileA(plain.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(file, "not a program", 13, &written, nullptr);
+    CloseHandle(file);
+    OverrideProgramPath(plain.c_str());
+    std::string text;
+    WithDialog([&] { Command(IDM_VERSION); },
+               [&](HWND box) {
+                   ASSERT_NE(box, nullptr);
+                   text = MessageBoxText(box);
+                   PostMessageA(box, WM_COMMAND, IDOK, 0);
+               });
+    EXPECT_EQ(text, "バージョン情報が取得できませんでした。");
+    OverrideProgramPath((folder + "\\Huebench.exe").c_str());
+    DeleteFileA(plain.c_str());
+}
+
+namespace {
+
+struct ProcessBoxSearch {
+    DWORD process;
+    HWND found;
+};
+
+BOOL CALLBACK FindBoxOfProcess(HWND window, LPARAM lParam)
+{
+    auto* search = reinterpret_cast<ProcessBoxSearch*>(lParam);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    char className[32] = "";
+    GetClassNameA(window, className, sizeof(className));
+    if (process == search->process && lstrcmpA(className, "#32770") == 0 && IsWindowVisible(window)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND WaitForBox(DWORD process)
+{
+    for (int i = 0; i < 500; ++i) {
+        ProcessBoxSearch search = {process, nullptr};
+        EnumWindows(FindBoxOfProcess, reinterpret_cast<LPARAM>(&search));
+        if (search.found) return search.found;
+        Sleep(20);
+    }
+    return nullptr;
+}
+
+DWORD RunFatalChild(const char* module, const char* line, std::string* firstText, std::string* secondText,
+                    std::string* secondCaption)
+{
+    char self[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, self, sizeof(self));
+    std::string command = std::string("\"") + self + "\" --fatal-child " + module + " " + line;
+    STARTUPINFOA startup = {sizeof(startup)};
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return 0xFFFFFFFF;
+    HWND first = WaitForBox(process.dwProcessId);
+    *firstText = MessageBoxText(first);
+    if (first) PostMessageA(first, WM_COMMAND, IDOK, 0);
+    Sleep(200);
+    HWND second = WaitForBox(process.dwProcessId);
+    if (second != first) {
+        *secondText = MessageBoxText(second);
+        *secondCaption = WindowText(second);
+        if (second) PostMessageA(second, WM_COMMAND, IDOK, 0);
+    }
+    WaitForSingleObject(process.hProcess, 10000);
+    DWORD exitCode = 0xFFFFFFFF;
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return exitCode;
+}
+
+} // namespace
+
+TEST(FatalError, ShowsTwoBoxesNamingModuleAndLineThenExitsWithOne)
+{
+    std::string first, second, caption;
+    const DWORD exitCode = RunFatalChild("Huebench", "249", &first, &second, &caption);
+    EXPECT_EQ(first, "メモリの確保に失敗しました。アプリケーションを終了します。");
+    EXPECT_EQ(second, "Huebench");
+    EXPECT_EQ(caption, "249");
+    EXPECT_EQ(exitCode, 1u);
+}

@@ -1,0 +1,207 @@
+// The resources of the built program: menus, accelerators and texts exactly as the user sees them.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <string>
+#include <vector>
+
+#include "shell/resource.h"
+
+namespace {
+
+// One menu item as the test expects it: an id (0 for a separator) and its caption.
+struct Item {
+    UINT id;
+    const char* text;
+};
+const Item SEPARATOR = {0, nullptr};
+
+class BuiltProgram : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        char path[MAX_PATH] = "";
+        GetModuleFileNameA(nullptr, path, sizeof(path));
+        std::string exe = path;
+        exe = exe.substr(0, exe.find_last_of('\\')); // build\tests
+        exe = exe.substr(0, exe.find_last_of('\\')) + "\\Huebench.exe";
+        module = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        ASSERT_NE(module, nullptr) << "cannot load " << exe;
+    }
+    void TearDown() override
+    {
+        if (module) FreeLibrary(module);
+    }
+
+    std::string ItemText(HMENU menu, int position)
+    {
+        char text[256] = "";
+        MENUITEMINFOA info = {sizeof(info)};
+        info.fMask = MIIM_STRING;
+        info.dwTypeData = text;
+        info.cch = sizeof(text);
+        GetMenuItemInfoA(menu, position, TRUE, &info);
+        return text;
+    }
+
+    void ExpectPopup(HMENU popup, const std::vector<Item>& items, const std::string& where)
+    {
+        ASSERT_EQ(GetMenuItemCount(popup), static_cast<int>(items.size())) << where;
+        for (size_t i = 0; i < items.size(); ++i) {
+            MENUITEMINFOA info = {sizeof(info)};
+            info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STATE;
+            GetMenuItemInfoA(popup, static_cast<UINT>(i), TRUE, &info);
+            if (!items[i].text) {
+                EXPECT_TRUE(info.fType & MFT_SEPARATOR) << where << " item " << i << " should be a separator";
+                continue;
+            }
+            EXPECT_EQ(info.wID, items[i].id) << where << " item " << i;
+            EXPECT_EQ(ItemText(popup, static_cast<int>(i)), items[i].text) << where << " item " << i;
+            EXPECT_EQ(info.fState & (MFS_CHECKED | MFS_DISABLED), 0u) << where << " item " << i;
+        }
+    }
+
+    std::string String(UINT id)
+    {
+        char text[256] = "";
+        LoadStringA(module, id, text, sizeof(text));
+        return text;
+    }
+
+    HMODULE module = nullptr;
+};
+
+const std::vector<Item> FileNoPreview = {
+    {IDM_NEWWINDOW, "新しいウィンドウ(&N)\tCtrl+N"}, SEPARATOR, {IDM_VERSION, "バージョン情報(&A)"}, {IDM_EXIT, "終了(&X)"}};
+const std::vector<Item> OptionsNoPreview = {{IDM_AUTOCOPY, "クリップボードに自動コピー(&C)"},
+                                            {IDM_CAPTION, "大文字で出力(&O)"},
+                                            {IDM_TOPLEVEL, "常に前面に表示(&T)"},
+                                            {IDM_SYNCHRO, "常に内側と外側の色を同期(&S)"}};
+const std::vector<Item> FilePreview = {{IDM_NEWWINDOW, "新しいウィンドウ(&N)\tCtrl+N"},
+                                       {IDM_CLOSE, "閉じる(&C)\tCtrl+F4"},
+                                       SEPARATOR,
+                                       {IDM_PRINT, "印刷(&P)\tCtrl+P"},
+                                       SEPARATOR,
+                                       {IDM_VERSION, "バージョン情報(&A)"},
+                                       {IDM_EXIT, "終了(&X)"}};
+const std::vector<Item> OptionsPreview = {{IDM_AUTOCOPY, "クリップボードに自動コピー(&C)"},
+                                          {IDM_CAPTION, "大文字で出力(&O)"},
+                                          {IDM_TOPLEVEL, "常に前面に表示(&T)"},
+                                          {IDM_SYNCHRO, "常に内側と外側の色を同期(&S)"},
+                                          SEPARATOR,
+                                          {IDM_CAPTURE, "画面から色をキャプチャ(&Q)\tCtrl+Q"}};
+const std::vector<Item> WindowPreview = {{IDM_FILLOUTER, "内側と外側の色を同期(&S)"},
+                                         {IDM_FONT, "フォントの変更(&F)"},
+                                         SEPARATOR,
+                                         {IDM_CLOSEALL, "すべて閉じる(&A)"},
+                                         {IDM_CASCADE, "重ねて表示(&C)"},
+                                         {IDM_TILEVERT, "左右に並べて表示(&V)"},
+                                         {IDM_TILEHORZ, "上下に並べて表示(&H)"}};
+const std::vector<Item> ClientContext = {{IDM_NEWWINDOW, "新しいウィンドウ(&N)\tCtrl+N"}, SEPARATOR,
+                                         {IDM_CLOSEALL, "すべて閉じる(&A)"},          {IDM_CASCADE, "重ねて表示(&C)"},
+                                         {IDM_TILEVERT, "左右に並べて表示(&V)"},      {IDM_TILEHORZ, "上下に並べて表示(&H)"}};
+const std::vector<Item> ChildContext = {{IDM_FILLOUTER, "内側と外側の色を同期(&S)"}, {IDM_FONT, "フォントの変更(&F)"}};
+
+} // namespace
+
+TEST_F(BuiltProgram, MenuBarWithoutPreviewsHasFileAndOptions)
+{
+    HMENU bar = LoadMenuA(module, MAKEINTRESOURCEA(IDR_MENU_NOPREVIEW));
+    ASSERT_EQ(GetMenuItemCount(bar), 2);
+    EXPECT_EQ(ItemText(bar, 0), "ファイル(&F)");
+    EXPECT_EQ(ItemText(bar, 1), "オプション(&O)");
+    ExpectPopup(GetSubMenu(bar, 0), FileNoPreview, "9000 file");
+    ExpectPopup(GetSubMenu(bar, 1), OptionsNoPreview, "9000 options");
+    DestroyMenu(bar);
+}
+
+TEST_F(BuiltProgram, MenuBarWithPreviewsHasFileOptionsAndWindow)
+{
+    HMENU bar = LoadMenuA(module, MAKEINTRESOURCEA(IDR_MENU_PREVIEW));
+    ASSERT_EQ(GetMenuItemCount(bar), 3);
+    EXPECT_EQ(ItemText(bar, 0), "ファイル(&F)");
+    EXPECT_EQ(ItemText(bar, 1), "オプション(&O)");
+    EXPECT_EQ(ItemText(bar, 2), "ウィンドウ(&W)");
+    ExpectPopup(GetSubMenu(bar, 0), FilePreview, "9001 file");
+    ExpectPopup(GetSubMenu(bar, 1), OptionsPreview, "9001 options");
+    ExpectPopup(GetSubMenu(bar, 2), WindowPreview, "9001 window");
+    DestroyMenu(bar);
+}
+
+TEST_F(BuiltProgram, ContextMenusHoldTheClientAndChildPopups)
+{
+    HMENU menu = LoadMenuA(module, MAKEINTRESOURCEA(IDR_MENU_CONTEXT));
+    ASSERT_EQ(GetMenuItemCount(menu), 2);
+    EXPECT_EQ(ItemText(menu, 0), "dummy_client");
+    EXPECT_EQ(ItemText(menu, 1), "dummy_child");
+    ExpectPopup(GetSubMenu(menu, 0), ClientContext, "9002 client");
+    ExpectPopup(GetSubMenu(menu, 1), ChildContext, "9002 child");
+    DestroyMenu(menu);
+}
+
+TEST_F(BuiltProgram, AcceleratorsAreCtrlNPAndQ)
+{
+    HACCEL table = LoadAcceleratorsA(module, MAKEINTRESOURCEA(IDR_ACCELERATORS));
+    ASSERT_NE(table, nullptr);
+    ACCEL entries[8] = {};
+    ASSERT_EQ(CopyAcceleratorTableA(table, entries, 8), 3);
+    const struct {
+        WORD key;
+        WORD command;
+    } expected[] = {{'N', IDM_NEWWINDOW}, {'P', IDM_PRINT}, {'Q', IDM_CAPTURE}};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(entries[i].key, expected[i].key) << "entry " << i;
+        EXPECT_EQ(entries[i].cmd, expected[i].command) << "entry " << i;
+        EXPECT_EQ(entries[i].fVirt & ~0x80, FVIRTKEY | FCONTROL | FNOINVERT) << "entry " << i;
+    }
+}
+
+TEST_F(BuiltProgram, HelpTextsStandAtCommandPlusTenThousand)
+{
+    const struct {
+        UINT command;
+        const char* text;
+    } helps[] = {
+        {IDM_VERSION, "バージョン情報を表示します"},
+        {IDM_CAPTION, "16進数表現の文字列を大文字にします"},
+        {IDM_EXIT, "アプリケーションを終了します"},
+        {IDM_AUTOCOPY, "16進数表現の文字列をクリップボードにコピーします"},
+        {IDM_TOPLEVEL, "ウィンドウを手前に表示します"},
+        {IDM_CAPTURE, "画面上からマウスで色を取得します"},
+        {IDM_SYNCHRO, "2色プレビューを行わないようにします"},
+        {IDM_NEWWINDOW, "新しいプレビューウィンドウ表示します"},
+        {IDM_CLOSE, "アクティブなプレビューウィンドウを閉じます"},
+        {IDM_PRINT, "印刷のダイアログを表示します"},
+        {IDM_FONT, "プレビューウィンドウのフォントを変更します"},
+        {IDM_FILLOUTER, "現在の色で外側を塗りつぶして表示します"},
+        {IDM_CASCADE, ""},
+        {IDM_TILEHORZ, ""},
+        {IDM_TILEVERT, ""},
+        {IDM_CLOSEALL, ""},
+    };
+    for (const auto& help : helps)
+        EXPECT_EQ(String(help.command + IDS_HELP_OFFSET), help.text) << "command " << help.command;
+}
+
+TEST_F(BuiltProgram, MessagesKeepTheirExactWording)
+{
+    EXPECT_EQ(String(IDS_HEXCODE_LENGTH), "文字の数が 7 文字ではないため適用できません。");
+    EXPECT_EQ(String(IDS_HEXCODE_NOHASH), "最初の文字が # ではないため適用できません。");
+    EXPECT_EQ(String(IDS_HEXCODE_DBCS), "全角文字が含まれているため適用できません。");
+    EXPECT_EQ(String(IDS_HEXCODE_DIGIT), "0-9 a-f A-F 以外の文字があるため適用できません。");
+    EXPECT_EQ(String(IDS_VERSION_FAILED), "バージョン情報が取得できませんでした。");
+    EXPECT_EQ(String(IDS_FATAL_MEMORY), "メモリの確保に失敗しました。アプリケーションを終了します。");
+    EXPECT_EQ(String(IDS_CAPTURE_RUNNING), "色のキャプチャ中...  (終了するには [Ctrl+Q] キーを押してください)");
+    EXPECT_EQ(String(IDS_DEFAULT_SAMPLE), "ｼﾞｬﾝｸﾒﾀﾙ");
+}
+
+TEST_F(BuiltProgram, NarrowLiteralsAndResourcesAreShiftJis)
+{
+    EXPECT_EQ(GetACP(), 932u) << "the tests must run with the Japanese ANSI code page (LC_ALL=ja_JP.UTF-8)";
+    // 表 has 0x5C as its second byte: a wrong charset flag or locale shows here first.
+    const unsigned char expected[] = {0x95, 0x5C, 0x8E, 0xA6};
+    const std::string literal = "表示";
+    ASSERT_EQ(literal.size(), sizeof(expected));
+    for (size_t i = 0; i < sizeof(expected); ++i)
+        EXPECT_EQ(static_cast<unsigned char>(literal[i]), expected[i]) << "byte " << i;
+    EXPECT_EQ(String(IDS_TAB_NUMBERS), "数値による指定");
+}
