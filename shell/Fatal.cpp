@@ -10,6 +10,7 @@
 namespace {
 
 char ProgramPathOverride[MAX_PATH] = "";
+char ModulePath[MAX_PATH] = "";
 
 constexpr int VERSION_TEXT_SIZE = 256;
 constexpr int SUB_BLOCK_SIZE = 128;
@@ -55,7 +56,11 @@ private:
 const char* ProgramPath()
 {
     if (ProgramPathOverride[0]) return ProgramPathOverride;
-    return (__argc > 0 && __argv && __argv[0]) ? __argv[0] : "";
+    // The full path of the running exe: argument 0 may be a bare name ("Huebench" typed at a prompt),
+    // and the profile functions would then look for the settings in the Windows folder.
+    if (!ModulePath[0] && !GetModuleFileNameA(nullptr, ModulePath, MAX_PATH))
+        lstrcpynA(ModulePath, (__argc > 0 && __argv && __argv[0]) ? __argv[0] : "", MAX_PATH);
+    return ModulePath;
 }
 
 void OverrideProgramPath(const char* path) { lstrcpynA(ProgramPathOverride, path ? path : "", MAX_PATH); }
