@@ -9,3 +9,13 @@ constexpr UINT CAPTURE_PERIOD_MS = 50;
 bool UpdateCaptureMode(HWND form);
 void CALLBACK CaptureTimerProc(HWND window, UINT message, UINT_PTR id, DWORD time);
 void OnHotKey(HWND form, WPARAM id);
+
+// The running capture: the timer id that SetTimer gave, 0 while capture is off.
+struct CaptureState {
+    UINT_PTR timer;
+};
+extern CaptureState Capture;
+
+// The colour of the screen pixel really under the pointer, read in physical pixels (also on a
+// scaled display or a second monitor); false when the pixel cannot be read.
+bool ReadPixelUnderPointer(COLORREF* color);

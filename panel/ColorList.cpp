@@ -1,0 +1,237 @@
+// The colour list page: the catalogue in a sortable report list with a swatch column, and the
+// switching between the two pages of the tab control.
+#include "panel/ColorList.h"
+
+#include <cstdlib>
+#include "panel/Channels.h"
+#include "preview/MdiClient.h"
+#include "preview/MesProc.h"
+#include "shell/Fatal.h"
+#include "shell/resource.h"
+
+ColorListState ColorList;
+
+namespace {
+
+const char LIST_PROPERTY[] = "lvProc";
+constexpr int SWATCH_COLUMN = 1;
+
+struct ColumnSpec {
+    UINT header;
+    int width;
+};
+constexpr ColumnSpec COLUMNS[CATALOGUE_COLUMN_COUNT] = {
+    {IDS_COLUMN_NAME, 115}, {IDS_COLUMN_SAMPLE, 40}, {IDS_COLUMN_RED, 30},    {IDS_COLUMN_GREEN, 30},
+    {IDS_COLUMN_BLUE, 30},  {IDS_COLUMN_BASIC, 25},  {IDS_COLUMN_SYSTEM, 25},
+};
+
+// The controls of the page "by numbers", in the order they are shown or hidden.
+constexpr int PAGE0_CONTROLS[] = {
+    IDC_RSLIDER,     IDC_REDIT,    IDC_GSLIDER,  IDC_GEDIT,   IDC_BSLIDER, IDC_BEDIT,
+    IDC_RLABEL,      IDC_BLABEL,   IDC_GLABEL,   IDC_RSPIN,   IDC_GSPIN,   IDC_BSPIN,
+    IDC_CHOOSECOLOR, IDC_DECGROUP, IDC_HEXGROUP, IDC_HEXEDIT, IDC_APPLY,   IDC_SAFESLIDE,
+};
+constexpr int NUMBERS_PAGE = 0;
+constexpr int NAMES_PAGE = 1;
+
+ColorListState* ListStateOf(HWND list)
+{
+    return list ? static_cast<ColorListState*>(GetPropA(list, LIST_PROPERTY)) : nullptr;
+}
+
+bool IsCatalogueRow(LPARAM row)
+{
+    return row >= 0 && row < CATALOGUE_ROW_COUNT;
+}
+
+bool IsNumberColumn(int column)
+{
+    return column >= 2 && column <= 4;
+}
+
+void InsertColumns(HWND list)
+{
+    for (int column = 0; column < CATALOGUE_COLUMN_COUNT; ++column) {
+        ResourceText header = LoadResourceText(COLUMNS[column].header);
+        LVCOLUMNA spec = {};
+        spec.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+        spec.fmt = LVCFMT_RIGHT; // the list keeps its first column left-aligned regardless
+        spec.cx = COLUMNS[column].width;
+        spec.pszText = header.text;
+        spec.iSubItem = column;
+        SendMessageA(list, LVM_INSERTCOLUMNA, column, reinterpret_cast<LPARAM>(&spec));
+    }
+}
+
+LRESULT DefaultNotify(HWND form, NMHDR* header, WPARAM wParam)
+{
+    return DefWindowProcA(form, WM_NOTIFY, wParam, reinterpret_cast<LPARAM>(header));
+}
+
+LRESULT OnColumnClick(ColorListState& state, const NMLISTVIEW& click)
+{
+    int column = click.iSubItem;
+    if (column == SWATCH_COLUMN || column < 0 || column >= CATALOGUE_COLUMN_COUNT) return 0;
+    state.direction[column] = state.direction[column] == 1 ? -1 : 1;
+    SendMessageA(state.list, LVM_SORTITEMS, column, reinterpret_cast<LPARAM>(CompareColorRows));
+    return 0;
+}
+
+// Every change that leaves a row selected applies that row, whatever the change was.
+LRESULT OnSelectionNotify(const ColorListState& state)
+{
+    int item = static_cast<int>(SendMessageA(state.list, LVM_GETNEXTITEM, -1, LVNI_SELECTED));
+    if (item < 0) return 0;
+    LVITEMA query = {};
+    query.mask = LVIF_PARAM;
+    query.iItem = item;
+    if (!SendMessageA(state.list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&query))) return 0;
+    if (IsCatalogueRow(query.lParam)) ApplyCatalogueRow(static_cast<int>(query.lParam));
+    return 0;
+}
+
+LRESULT OnCustomDraw(HWND form, NMLVCUSTOMDRAW* draw, WPARAM wParam)
+{
+    switch (draw->nmcd.dwDrawStage) {
+    case CDDS_PREPAINT: return CDRF_NOTIFYITEMDRAW;
+    case CDDS_ITEMPREPAINT: return CDRF_NOTIFYSUBITEMDRAW;
+    case CDDS_ITEMPREPAINT | CDDS_SUBITEM: {
+        LPARAM row = draw->nmcd.lItemlParam;
+        if (draw->iSubItem == SWATCH_COLUMN && IsCatalogueRow(row))
+            draw->clrTextBk = RowColor(static_cast<int>(row));
+        else
+            draw->clrTextBk = GetSysColor(COLOR_WINDOW);
+        return CDRF_NOTIFYSUBITEMDRAW;
+    }
+    }
+    return DefaultNotify(form, &draw->nmcd.hdr, wParam);
+}
+
+void ShowControls(HWND form, int showCommand)
+{
+    for (int id : PAGE0_CONTROLS)
+        ShowWindow(GetDlgItem(form, id), showCommand);
+}
+
+} // namespace
+
+void InitColorList(HWND form)
+{
+    HWND list = GetDlgItem(form, IDC_COLORLIST);
+    if (!list || ListStateOf(list)) return; // no list, or already set up
+    // A new list starts with no column sorted.
+    ColorList = ColorListState{};
+    ColorList.list = list;
+    // The property goes on first so that the subclass finds the record from its first message.
+    SetPropA(list, LIST_PROPERTY, &ColorList);
+    ColorList.savedProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ColorListProc)));
+
+    DWORD styles = static_cast<DWORD>(SendMessageA(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
+    SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, styles | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+    InsertColumns(list);
+}
+
+void FillColorList()
+{
+    if (!ColorList.list) return;
+    RefreshSystemColors();
+    char text[ROW_CELL_TEXT_SIZE];
+    for (int row = 0; row < CATALOGUE_ROW_COUNT; ++row) {
+        RowCellText(row, 0, text);
+        LVITEMA item = {};
+        item.mask = LVIF_TEXT | LVIF_PARAM;
+        item.iItem = row;
+        item.pszText = text;
+        item.lParam = row;
+        int position = static_cast<int>(
+            SendMessageA(ColorList.list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+        if (position < 0) continue;
+        for (int column = 1; column < CATALOGUE_COLUMN_COUNT; ++column) {
+            RowCellText(row, column, text);
+            LVITEMA cell = {};
+            cell.mask = LVIF_TEXT;
+            cell.iItem = position;
+            cell.iSubItem = column;
+            cell.pszText = text;
+            SendMessageA(ColorList.list, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&cell));
+        }
+    }
+}
+
+LRESULT CALLBACK ColorListProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    ColorListState* state = ListStateOf(window);
+    WNDPROC savedProc = state ? state->savedProc : ColorList.savedProc;
+    if (!savedProc) return DefWindowProcA(window, message, wParam, lParam);
+    if (message == WM_DESTROY) {
+        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(savedProc));
+        RemovePropA(window, LIST_PROPERTY);
+        if (state) state->list = nullptr;
+        // The list control still needs its own WM_DESTROY to release what it holds.
+    }
+    return CallWindowProcA(savedProc, window, message, wParam, lParam);
+}
+
+LRESULT OnColorListNotify(HWND form, NMHDR* header, WPARAM wParam)
+{
+    ColorListState* state = ListStateOf(header->hwndFrom);
+    if (!state) return DefaultNotify(form, header, wParam);
+    switch (header->code) {
+    case LVN_COLUMNCLICK: return OnColumnClick(*state, *reinterpret_cast<NMLISTVIEW*>(header));
+    case LVN_ITEMCHANGED:
+    case NM_DBLCLK: return OnSelectionNotify(*state);
+    case NM_CUSTOMDRAW: return OnCustomDraw(form, reinterpret_cast<NMLVCUSTOMDRAW*>(header), wParam);
+    }
+    return DefaultNotify(form, header, wParam);
+}
+
+void ApplyCatalogueRow(int row)
+{
+    if (!GetActivePreview()) NewPreviewWindow(MdiContext);
+    // Loading the channels propagates the colour to the (possibly new) active preview.
+    WriteChannelEdits(RowColor(row));
+    char text[ROW_SAMPLE_TEXT_SIZE];
+    RowSampleText(row, text);
+    if (HWND preview = GetActivePreview())
+        SendMessageA(preview, PM_SETTEXT, reinterpret_cast<WPARAM>(text), 0);
+}
+
+// The list's sort callback. The cell texts come from the catalogue by row number rather than from
+// the list itself: while LVM_SORTITEMS runs the list's contents are in flux, and messages sent to
+// it from the callback (finding an item, reading its text) give unpredictable results.
+int CALLBACK CompareColorRows(LPARAM row1, LPARAM row2, LPARAM column)
+{
+    if (!IsCatalogueRow(row1) || !IsCatalogueRow(row2) || column < 0 || column >= CATALOGUE_COLUMN_COUNT)
+        return 0;
+    int sortColumn = static_cast<int>(column);
+    char text1[ROW_CELL_TEXT_SIZE];
+    char text2[ROW_CELL_TEXT_SIZE];
+    RowCellText(static_cast<int>(row1), sortColumn, text1);
+    RowCellText(static_cast<int>(row2), sortColumn, text2);
+
+    int order;
+    if (IsNumberColumn(sortColumn)) {
+        long number1 = std::strtol(text1, nullptr, 10);
+        long number2 = std::strtol(text2, nullptr, 10);
+        if (number1 == number2) return 0;
+        order = number1 > number2 ? 1 : -1;
+    } else {
+        order = lstrcmpA(text1, text2);
+    }
+    return ColorList.direction[sortColumn] == 1 ? order : -order;
+}
+
+void ShowTabPage(HWND form)
+{
+    int page = static_cast<int>(SendDlgItemMessageA(form, IDC_TAB, TCM_GETCURSEL, 0, 0));
+    HWND list = GetDlgItem(form, IDC_COLORLIST);
+    if (page == NUMBERS_PAGE) {
+        ShowControls(form, SW_SHOW);
+        ShowWindow(list, SW_HIDE);
+    } else if (page == NAMES_PAGE) {
+        ShowControls(form, SW_HIDE);
+        ShowWindow(list, SW_SHOW);
+    }
+    InvalidateRect(form, nullptr, FALSE);
+}
