@@ -17,8 +17,10 @@ find_wineserver() {
     done
     return 1
 }
-WINE=$(find_wine) || { echo "wine not found; run tools/install-deps.sh" >&2; exit 1; }
+WINE_BINARY=$(find_wine) || { echo "wine not found; run tools/install-deps.sh" >&2; exit 1; }
 WINESERVER=$(find_wineserver)
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
-export LC_ALL=ja_JP.UTF-8
+# The Japanese ANSI code page needs LC_ALL; it is set for Wine alone, since the shell itself has no
+# such locale installed and would warn.
+WINE="$(dirname "${BASH_SOURCE[0]}")/wine-ja.sh"

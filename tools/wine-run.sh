@@ -4,6 +4,7 @@
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/wine-common.sh"
 dir=${HUEBENCH_WINE_DIR:-$here/../build/wine}
+mkdir -p "$dir" && dir=$(cd "$dir" && pwd)
 if [ ! -f "$dir/display" ]; then
     "$here/wine-env.sh" setup "$dir" || exit 1
 fi

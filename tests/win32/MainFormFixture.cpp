@@ -179,8 +179,11 @@ void MainFormTest::TearDown()
 void MainFormTest::CreateForm()
 {
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    WNDCLASSEXA existing = {sizeof(existing)};
-    if (!GetClassInfoExA(instance, "MAINFORM", &existing)) ASSERT_TRUE(RegisterWindowClasses(instance));
+    WNDCLASSEXA existing = {};
+    existing.cbSize = sizeof(existing);
+    if (!GetClassInfoExA(instance, "MAINFORM", &existing)) {
+        ASSERT_TRUE(RegisterWindowClasses(instance));
+    }
     form = CreateMainForm(instance);
     ASSERT_NE(form, nullptr) << "the main form could not be created";
     accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));

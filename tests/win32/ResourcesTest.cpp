@@ -35,7 +35,8 @@ protected:
     std::string ItemText(HMENU menu, int position)
     {
         char text[256] = "";
-        MENUITEMINFOA info = {sizeof(info)};
+        MENUITEMINFOA info = {};
+        info.cbSize = sizeof(info);
         info.fMask = MIIM_STRING;
         info.dwTypeData = text;
         info.cch = sizeof(text);
@@ -47,7 +48,8 @@ protected:
     {
         ASSERT_EQ(GetMenuItemCount(popup), static_cast<int>(items.size())) << where;
         for (size_t i = 0; i < items.size(); ++i) {
-            MENUITEMINFOA info = {sizeof(info)};
+            MENUITEMINFOA info = {};
+        info.cbSize = sizeof(info);
             info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STATE;
             GetMenuItemInfoA(popup, static_cast<UINT>(i), TRUE, &info);
             if (!items[i].text) {
