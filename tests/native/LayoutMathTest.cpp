@@ -54,7 +54,7 @@ TEST(LayoutMath, MinimisedSizeGivesNegativeHeightsAsComputed)
 {
     const LayoutSizes sizes = ComputeLayout(Base(), 0, 0);
     EXPECT_EQ(sizes.tabHeight, 300 - 348);
-    EXPECT_EQ(sizes.mdiWidth, 166 - 471);
+    EXPECT_EQ(sizes.mdiWidth, -304) << "166.5 - 471 truncated toward zero";
     EXPECT_EQ(sizes.tabWidth, 288) << "widths of the tab and list never change";
 }
 
