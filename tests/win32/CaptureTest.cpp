@@ -1,0 +1,475 @@
+// Screen colour capture on the real main form: the colour under the pointer, Ctrl+Q as accelerator
+// and as global hot key, and the end of capture when the last preview window closes.
+#include "MainFormFixture.h"
+
+#include <atomic>
+#include <cstdio>
+#include <string>
+#include <thread>
+
+#include "colour/ColorModel.h"
+#include "panel/Capture.h"
+#include "panel/Channels.h"
+#include "preview/MdiClient.h"
+#include "shell/Menus.h"
+#include "shell/resource.h"
+
+namespace {
+
+const char CAPTURE_TEXT[] = "色のキャプチャ中...  (終了するには [Ctrl+Q] キーを押してください)";
+const char SWATCH_CLASS[] = "HuebenchTestSwatch";
+const char OTHER_PROGRAM_CLASS[] = "HuebenchTestOtherProgram";
+// Set for the child process that runs on a display scaled to 200 %.
+const char SCALED_CHILD_VARIABLE[] = "HUEBENCH_SCALED_DISPLAY_CHILD";
+constexpr DWORD SCALED_DPI = 192;
+
+std::string Hex(COLORREF color)
+{
+    char text[16];
+    snprintf(text, sizeof(text), "0x%06lX", static_cast<unsigned long>(color));
+    return text;
+}
+
+LRESULT CALLBACK SwatchProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_ERASEBKGND) {
+        RECT area;
+        GetClientRect(window, &area);
+        HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(GetWindowLongPtrA(window, GWLP_USERDATA)));
+        FillRect(reinterpret_cast<HDC>(wParam), &area, brush);
+        DeleteObject(brush);
+        return 1;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// A plain top-level window of one colour, on top of everything else.
+class Swatch {
+  public:
+    Swatch(COLORREF color, int x, int y)
+    {
+        WNDCLASSA type = {};
+        type.lpfnWndProc = SwatchProc;
+        type.hInstance = GetModuleHandleA(nullptr);
+        type.lpszClassName = SWATCH_CLASS;
+        type.hCursor = LoadCursor(nullptr, IDC_ARROW);
+        RegisterClassA(&type); // fails harmlessly when already registered
+        window_ =
+            CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, SWATCH_CLASS, "", WS_POPUP,
+                            x, y, SIZE, SIZE, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        SetWindowLongPtrA(window_, GWLP_USERDATA, static_cast<LONG_PTR>(color));
+        ShowWindow(window_, SW_SHOWNOACTIVATE);
+        InvalidateRect(window_, nullptr, TRUE);
+        UpdateWindow(window_);
+        PumpMessages(30);
+    }
+    ~Swatch() { DestroyWindow(window_); }
+    Swatch(const Swatch&) = delete;
+    Swatch& operator=(const Swatch&) = delete;
+
+    void PointAt() const
+    {
+        RECT area;
+        GetWindowRect(window_, &area);
+        SetCursorPos((area.left + area.right) / 2, (area.top + area.bottom) / 2);
+    }
+
+  private:
+    static constexpr int SIZE = 120;
+    HWND window_ = nullptr;
+};
+
+LRESULT CALLBACK OtherProgramProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_KEYDOWN && wParam == 'Q') {
+        auto* sawQ = reinterpret_cast<std::atomic<bool>*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+        if (sawQ) *sawQ = true;
+    }
+    if (message == WM_DESTROY) PostQuitMessage(0);
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// A window with its own thread and message queue in front of the main form: to this program's
+// thread it is as foreign as another program's window, since its keys never reach our queue.
+class OtherProgram {
+  public:
+    OtherProgram()
+    {
+        std::atomic<bool> ready{false};
+        thread_ = std::thread([this, &ready] {
+            WNDCLASSA type = {};
+            type.lpfnWndProc = OtherProgramProc;
+            type.hInstance = GetModuleHandleA(nullptr);
+            type.lpszClassName = OTHER_PROGRAM_CLASS;
+            type.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+            RegisterClassA(&type);
+            window_ =
+                CreateWindowExA(0, OTHER_PROGRAM_CLASS, "other program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40,
+                                600, 300, 200, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+            SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&sawQ));
+            SetForegroundWindow(window_);
+            SetFocus(window_);
+            ready = true;
+            MSG message;
+            while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+                TranslateMessage(&message);
+                DispatchMessageA(&message);
+            }
+        });
+        while (!ready)
+            Sleep(5);
+        PumpMessages(50);
+    }
+    ~OtherProgram()
+    {
+        PostMessageA(window_, WM_CLOSE, 0, 0);
+        thread_.join();
+    }
+    OtherProgram(const OtherProgram&) = delete;
+    OtherProgram& operator=(const OtherProgram&) = delete;
+
+    HWND window() const { return window_; }
+    std::atomic<bool> sawQ{false};
+
+  private:
+    std::thread thread_;
+    HWND window_ = nullptr;
+};
+
+// Ctrl+Q as the keyboard would type it, to whichever window has the focus.
+void TypeCtrlQ()
+{
+    INPUT keys[4] = {};
+    for (INPUT& key : keys)
+        key.type = INPUT_KEYBOARD;
+    keys[0].ki.wVk = VK_CONTROL;
+    keys[1].ki.wVk = 'Q';
+    keys[2].ki.wVk = 'Q';
+    keys[2].ki.dwFlags = KEYEVENTF_KEYUP;
+    keys[3].ki.wVk = VK_CONTROL;
+    keys[3].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(4, keys, sizeof(INPUT));
+}
+
+bool HotKeyIsFree()
+{
+    constexpr int PROBE_ID = 0x7ABC;
+    if (!RegisterHotKey(nullptr, PROBE_ID, MOD_CONTROL, 'Q')) return false;
+    UnregisterHotKey(nullptr, PROBE_ID);
+    return true;
+}
+
+std::string ClipboardText()
+{
+    std::string text = "(clipboard unavailable)";
+    for (int attempt = 0; attempt < 20 && !OpenClipboard(nullptr); ++attempt)
+        Sleep(10);
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        if (const char* locked = static_cast<const char*>(GlobalLock(data))) {
+            text = locked;
+            GlobalUnlock(data);
+        }
+    } else {
+        text = "(no text)";
+    }
+    CloseClipboard();
+    return text;
+}
+
+// Sets the system DPI that processes started from now on see, and puts the old setting back.
+class ScaledDisplaySetting {
+  public:
+    explicit ScaledDisplaySetting(DWORD dpi)
+    {
+        RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                        &key_, nullptr);
+        DWORD size = sizeof(old_);
+        hadValue_ = RegQueryValueExA(key_, "LogPixels", nullptr, nullptr, reinterpret_cast<BYTE*>(&old_),
+                                     &size) == ERROR_SUCCESS;
+        RegSetValueExA(key_, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof(dpi));
+    }
+    ~ScaledDisplaySetting()
+    {
+        if (hadValue_)
+            RegSetValueExA(key_, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&old_),
+                           sizeof(old_));
+        else
+            RegDeleteValueA(key_, "LogPixels");
+        RegCloseKey(key_);
+    }
+    ScaledDisplaySetting(const ScaledDisplaySetting&) = delete;
+    ScaledDisplaySetting& operator=(const ScaledDisplaySetting&) = delete;
+
+  private:
+    HKEY key_ = nullptr;
+    bool hadValue_ = false;
+    DWORD old_ = 0;
+};
+
+// Runs this test program again with the given filter and the child marker; answers its exit code.
+DWORD RunChildProcess(const char* filter)
+{
+    char self[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, self, sizeof(self));
+    std::string command = std::string("\"") + self + "\" --gtest_filter=" + filter;
+    SetEnvironmentVariableA(SCALED_CHILD_VARIABLE, "1");
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    BOOL started =
+        CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process);
+    SetEnvironmentVariableA(SCALED_CHILD_VARIABLE, nullptr);
+    if (!started) return static_cast<DWORD>(-1);
+    DWORD code = static_cast<DWORD>(-2);
+    if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0)
+        GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return code;
+}
+
+// In the child: a DPI-unaware thread on a display scaled to 200 % sees logical pointer
+// coordinates, half the physical ones; the pixel read must still be the one under the pointer.
+void ReadUnderThePointerOnAScaledDisplay()
+{
+    ASSERT_EQ(GetDpiForSystem(), SCALED_DPI) << "the scaled display setting did not reach the child";
+    DPI_AWARENESS_CONTEXT original = SetThreadDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE);
+    Swatch red(RGB(255, 0, 0), 900, 700); // placed and pointed at in physical pixels
+    red.PointAt();
+    POINT physical = {};
+    GetCursorPos(&physical);
+    SetThreadDpiAwarenessContext(DPI_AWARENESS_CONTEXT_UNAWARE);
+    POINT logical = {};
+    GetCursorPos(&logical);
+    printf("pointer: physical %ld,%ld; as a DPI-unaware thread sees it %ld,%ld\n", physical.x, physical.y,
+           logical.x, logical.y);
+    COLORREF pixel = 0;
+    const bool read = ReadPixelUnderPointer(&pixel);
+    SetThreadDpiAwarenessContext(original);
+    ASSERT_TRUE(read);
+    EXPECT_EQ(Hex(pixel), Hex(RGB(255, 0, 0))) << "the pixel read is not the one under the pointer";
+}
+
+} // namespace
+
+TEST(CaptureOnScaledDisplay, ReadsThePhysicalPixelUnderThePointer)
+{
+    if (GetEnvironmentVariableA(SCALED_CHILD_VARIABLE, nullptr, 0)) {
+        ReadUnderThePointerOnAScaledDisplay();
+        return;
+    }
+    ScaledDisplaySetting scaled(SCALED_DPI);
+    EXPECT_EQ(RunChildProcess("CaptureOnScaledDisplay.*"), 0u)
+        << "the run on a display scaled to 200 % failed (its output is above)";
+}
+
+class ScreenCapture : public MainFormTest {
+  protected:
+    void TearDown() override
+    {
+        if (form && IsOptionChecked(form, IDM_CAPTURE)) Command(IDM_CAPTURE);
+        MainFormTest::TearDown();
+    }
+
+    bool IsCapturing() const { return IsOptionChecked(form, IDM_CAPTURE); }
+    bool StatusIsSimple() const { return SendMessageA(Control(IDC_STATUS), SB_ISSIMPLE, 0, 0) != 0; }
+
+    std::string StatusSimpleText() const
+    {
+        char text[256] = "";
+        SendMessageA(Control(IDC_STATUS), SB_GETTEXTA, SB_SIMPLEID, reinterpret_cast<LPARAM>(text));
+        if (!text[0]) SendMessageA(Control(IDC_STATUS), SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
+        return text;
+    }
+
+    static std::string Channels()
+    {
+        return std::to_string(RedChannel.value) + "," + std::to_string(GreenChannel.value) + "," +
+               std::to_string(BlueChannel.value);
+    }
+
+    // Pumps until the channels show the colour; a few 50 ms ticks are enough.
+    bool ChannelsBecome(const std::string& expected)
+    {
+        return PumpUntil([&] { return Channels() == expected; }, 1000);
+    }
+
+    std::string CodeOf(COLORREF color) const
+    {
+        return FormatColorCode(color, IsOptionChecked(form, IDM_CAPTION)).text;
+    }
+
+    void CloseLastPreview()
+    {
+        Command(IDM_CLOSEALL);
+        PumpMessages(50);
+        ASSERT_EQ(GetActivePreview(), nullptr) << "the preview windows should all be closed";
+    }
+
+    void ExpectCaptureStopped()
+    {
+        EXPECT_FALSE(IsCapturing());
+        EXPECT_EQ(Capture.timer, 0u);
+        EXPECT_FALSE(KillTimer(form, CAPTURE_TIMER_ID)) << "the capture timer is still running";
+        EXPECT_TRUE(HotKeyIsFree()) << "Ctrl+Q is still registered as a hot key";
+        EXPECT_FALSE(StatusIsSimple()) << "the status bar should show its parts again";
+    }
+
+    Swatch red{RGB(255, 0, 0), 1000, 760};
+    Swatch blue{RGB(0, 0, 255), 1000, 890};
+};
+
+// Following the pointer ----------------------------------------------------------------------------
+
+using CaptureFollowsPointer = ScreenCapture;
+
+TEST_F(CaptureFollowsPointer, StartShowsTheCaptureTextAndHoldsTheHotKey)
+{
+    ASSERT_FALSE(IsCapturing()) << "capture should be off at start";
+    ASSERT_NE(GetActivePreview(), nullptr) << "the first preview window should exist";
+    Command(IDM_CAPTURE);
+    EXPECT_TRUE(IsCapturing());
+    EXPECT_NE(Capture.timer, 0u);
+    EXPECT_TRUE(StatusIsSimple());
+    EXPECT_EQ(StatusSimpleText(), CAPTURE_TEXT);
+    EXPECT_FALSE(HotKeyIsFree()) << "capture should hold Ctrl+Q as a hot key";
+}
+
+TEST_F(CaptureFollowsPointer, ChannelsAndHexFieldFollowThePointer)
+{
+    red.PointAt();
+    Command(IDM_CAPTURE);
+    EXPECT_TRUE(ChannelsBecome("255,0,0")) << "over red the channels show " << Channels();
+    EXPECT_EQ(WindowText(Control(IDC_HEXEDIT)), CodeOf(RGB(255, 0, 0)));
+    EXPECT_EQ(WindowText(Control(IDC_REDIT)), "255");
+
+    blue.PointAt();
+    EXPECT_TRUE(ChannelsBecome("0,0,255")) << "over blue the channels show " << Channels();
+    EXPECT_EQ(WindowText(Control(IDC_HEXEDIT)), CodeOf(RGB(0, 0, 255)));
+}
+
+TEST_F(CaptureFollowsPointer, ClipboardFollowsWithAutoCopy)
+{
+    if (!IsOptionChecked(form, IDM_AUTOCOPY)) Command(IDM_AUTOCOPY);
+    ASSERT_TRUE(IsOptionChecked(form, IDM_AUTOCOPY));
+    red.PointAt();
+    Command(IDM_CAPTURE);
+    EXPECT_TRUE(PumpUntil([&] { return ClipboardText() == CodeOf(RGB(255, 0, 0)); }, 1000))
+        << "over red the clipboard holds " << ClipboardText();
+    blue.PointAt();
+    EXPECT_TRUE(PumpUntil([&] { return ClipboardText() == CodeOf(RGB(0, 0, 255)); }, 1000))
+        << "over blue the clipboard holds " << ClipboardText();
+}
+
+TEST_F(CaptureFollowsPointer, PixelReadLeavesTheThreadsDpiAwarenessAsItWas)
+{
+    red.PointAt();
+    DPI_AWARENESS_CONTEXT previous = SetThreadDpiAwarenessContext(DPI_AWARENESS_CONTEXT_UNAWARE);
+    ASSERT_NE(previous, nullptr) << "this system has no per-thread DPI awareness";
+    COLORREF pixel = 0;
+    const bool read = ReadPixelUnderPointer(&pixel);
+    const bool stillUnaware =
+        AreDpiAwarenessContextsEqual(GetThreadDpiAwarenessContext(), DPI_AWARENESS_CONTEXT_UNAWARE);
+    SetThreadDpiAwarenessContext(previous);
+    ASSERT_TRUE(read);
+    EXPECT_EQ(Hex(pixel), Hex(RGB(255, 0, 0)));
+    EXPECT_TRUE(stillUnaware) << "the read should give the thread its DPI awareness back";
+}
+
+TEST_F(CaptureFollowsPointer, StillPointerCausesNoPropagation)
+{
+    red.PointAt();
+    Command(IDM_CAPTURE);
+    ASSERT_TRUE(ChannelsBecome("255,0,0"));
+    // A change written elsewhere into the hex field stays: no tick rewrites an unchanged colour.
+    SetWindowTextA(Control(IDC_HEXEDIT), "#123456");
+    PumpMessages(200);
+    EXPECT_EQ(WindowText(Control(IDC_HEXEDIT)), "#123456");
+}
+
+// Ctrl+Q -------------------------------------------------------------------------------------------
+
+using CaptureKeys = ScreenCapture;
+
+TEST_F(CaptureKeys, CtrlQOnTheFormTurnsCaptureOnThroughTheAccelerator)
+{
+    SetForegroundWindow(form);
+    SetFocus(form);
+    PumpMessages(30);
+    TypeCtrlQ();
+    EXPECT_TRUE(PumpUntil([&] { return IsCapturing(); }, 2000)) << "Ctrl+Q on the form should start capture";
+    EXPECT_TRUE(StatusIsSimple());
+}
+
+TEST_F(CaptureKeys, CtrlQInAnotherProgramTurnsCaptureOffThroughTheHotKey)
+{
+    Command(IDM_CAPTURE);
+    ASSERT_TRUE(IsCapturing());
+    OtherProgram other;
+    ASSERT_EQ(GetForegroundWindow(), other.window()) << "the other window should be in front";
+    TypeCtrlQ();
+    EXPECT_TRUE(PumpUntil([&] { return !IsCapturing(); }, 2000))
+        << "the hot key should end capture (the other window " << (other.sawQ ? "got" : "did not get")
+        << " the key itself)";
+    EXPECT_FALSE(other.sawQ) << "a registered hot key should not reach the window in front";
+    ExpectCaptureStopped();
+}
+
+TEST_F(CaptureKeys, CtrlQInAnotherProgramWhileCaptureIsOffDoesNothingHere)
+{
+    OtherProgram other;
+    TypeCtrlQ();
+    PumpMessages(200);
+    EXPECT_FALSE(IsCapturing());
+    EXPECT_TRUE(PumpUntil([&] { return other.sawQ.load(); }, 1000))
+        << "the key should reach the window in front";
+}
+
+TEST_F(CaptureKeys, HotKeyMessageTurnsCaptureOffAndOtherHotKeysAreIgnored)
+{
+    Command(IDM_CAPTURE);
+    ASSERT_TRUE(IsCapturing());
+    SendMessageA(form, WM_HOTKEY, ID_CAPTURE_HOTKEY + 7, MAKELPARAM(MOD_CONTROL, 'W'));
+    EXPECT_TRUE(IsCapturing()) << "another hot key id should be ignored";
+    SendMessageA(form, WM_HOTKEY, ID_CAPTURE_HOTKEY, MAKELPARAM(MOD_CONTROL, 'Q'));
+    ExpectCaptureStopped();
+}
+
+// Stopping -----------------------------------------------------------------------------------------
+
+using CaptureStop = ScreenCapture;
+
+TEST_F(CaptureStop, CommandAgainStopsEverything)
+{
+    red.PointAt();
+    Command(IDM_CAPTURE);
+    ASSERT_TRUE(ChannelsBecome("255,0,0"));
+    Command(IDM_CAPTURE);
+    ExpectCaptureStopped();
+    blue.PointAt();
+    PumpMessages(200);
+    EXPECT_EQ(Channels(), "255,0,0") << "the channels should no longer follow the pointer";
+}
+
+TEST_F(CaptureStop, ClosingTheLastPreviewStopsCapture)
+{
+    red.PointAt();
+    Command(IDM_CAPTURE);
+    ASSERT_TRUE(ChannelsBecome("255,0,0"));
+    CloseLastPreview();
+    ExpectCaptureStopped();
+    blue.PointAt();
+    PumpMessages(200);
+    EXPECT_EQ(Channels(), "255,0,0") << "the channels should no longer follow the pointer";
+}
+
+TEST_F(CaptureStop, WithNoPreviewWindowTheCommandStartsNothing)
+{
+    CloseLastPreview();
+    Command(IDM_CAPTURE);
+    ExpectCaptureStopped();
+    SetForegroundWindow(form);
+    TypeCtrlQ();
+    PumpMessages(200);
+    ExpectCaptureStopped();
+}
