@@ -121,7 +121,8 @@ TEST_F(MainForm, StatusBarHasEightPartsWithFixedEdges)
     int edges[8] = {};
     ASSERT_EQ(SendMessageA(Control(IDC_STATUS), SB_GETPARTS, 8, reinterpret_cast<LPARAM>(edges)), 8);
     const int expected[8] = {80, 200, 240, 300, 350, 400, 450, -1};
-    for (int i = 0; i < 8; ++i) EXPECT_EQ(edges[i], expected[i]) << "part " << i;
+    for (int i = 0; i < 8; ++i)
+        EXPECT_EQ(edges[i], expected[i]) << "part " << i;
     char text[64] = "";
     SendMessageA(Control(IDC_STATUS), SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
     EXPECT_EQ(std::string(text), "\tフォント情報");
@@ -218,7 +219,8 @@ TEST_F(MainForm, ExitClosesTheFormAndSavesTheSettings)
     Command(IDM_EXIT);
     PumpUntil([&] { return !IsWindow(form); });
     EXPECT_FALSE(IsWindow(form));
-    EXPECT_NE(GetFileAttributesA(SettingsFile().c_str()), INVALID_FILE_ATTRIBUTES) << "no settings file written";
+    EXPECT_NE(GetFileAttributesA(SettingsFile().c_str()), INVALID_FILE_ATTRIBUTES)
+        << "no settings file written";
 }
 
 TEST_F(MainForm, EndOfSessionSavesAndConsents)
@@ -226,7 +228,8 @@ TEST_F(MainForm, EndOfSessionSavesAndConsents)
     EXPECT_EQ(SendMessageA(form, WM_QUERYENDSESSION, 0, 0), TRUE);
     EXPECT_NE(GetFileAttributesA(SettingsFile().c_str()), INVALID_FILE_ATTRIBUTES);
     MSG quit;
-    EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the loop should be asked to end";
+    EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE))
+        << "the loop should be asked to end";
 }
 
 using VersionBox = MainFormTest;
@@ -306,7 +309,8 @@ DWORD RunFatalChild(const char* module, const char* line, std::string* firstText
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process))
         return 0xFFFFFFFF;
     HWND first = WaitForBox(process.dwProcessId);
     *firstText = MessageBoxText(first);

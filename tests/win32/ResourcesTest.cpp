@@ -16,7 +16,7 @@ struct Item {
 const Item SEPARATOR = {0, nullptr};
 
 class BuiltProgram : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         char path[MAX_PATH] = "";
@@ -49,7 +49,7 @@ protected:
         ASSERT_EQ(GetMenuItemCount(popup), static_cast<int>(items.size())) << where;
         for (size_t i = 0; i < items.size(); ++i) {
             MENUITEMINFOA info = {};
-        info.cbSize = sizeof(info);
+            info.cbSize = sizeof(info);
             info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STATE;
             GetMenuItemInfoA(popup, static_cast<UINT>(i), TRUE, &info);
             if (!items[i].text) {
@@ -72,8 +72,10 @@ protected:
     HMODULE module = nullptr;
 };
 
-const std::vector<Item> FileNoPreview = {
-    {IDM_NEWWINDOW, "新しいウィンドウ(&N)\tCtrl+N"}, SEPARATOR, {IDM_VERSION, "バージョン情報(&A)"}, {IDM_EXIT, "終了(&X)"}};
+const std::vector<Item> FileNoPreview = {{IDM_NEWWINDOW, "新しいウィンドウ(&N)\tCtrl+N"},
+                                         SEPARATOR,
+                                         {IDM_VERSION, "バージョン情報(&A)"},
+                                         {IDM_EXIT, "終了(&X)"}};
 const std::vector<Item> OptionsNoPreview = {{IDM_AUTOCOPY, "クリップボードに自動コピー(&C)"},
                                             {IDM_CAPTION, "大文字で出力(&O)"},
                                             {IDM_TOPLEVEL, "常に前面に表示(&T)"},
@@ -98,10 +100,14 @@ const std::vector<Item> WindowPreview = {{IDM_FILLOUTER, "内側と外側の色�
                                          {IDM_CASCADE, "重ねて表示(&C)"},
                                          {IDM_TILEVERT, "左右に並べて表示(&V)"},
                                          {IDM_TILEHORZ, "上下に並べて表示(&H)"}};
-const std::vector<Item> ClientContext = {{IDM_NEWWINDOW, "新しいウィンドウ(&N)\tCtrl+N"}, SEPARATOR,
-                                         {IDM_CLOSEALL, "すべて閉じる(&A)"},          {IDM_CASCADE, "重ねて表示(&C)"},
-                                         {IDM_TILEVERT, "左右に並べて表示(&V)"},      {IDM_TILEHORZ, "上下に並べて表示(&H)"}};
-const std::vector<Item> ChildContext = {{IDM_FILLOUTER, "内側と外側の色を同期(&S)"}, {IDM_FONT, "フォントの変更(&F)"}};
+const std::vector<Item> ClientContext = {{IDM_NEWWINDOW, "新しいウィンドウ(&N)\tCtrl+N"},
+                                         SEPARATOR,
+                                         {IDM_CLOSEALL, "すべて閉じる(&A)"},
+                                         {IDM_CASCADE, "重ねて表示(&C)"},
+                                         {IDM_TILEVERT, "左右に並べて表示(&V)"},
+                                         {IDM_TILEHORZ, "上下に並べて表示(&H)"}};
+const std::vector<Item> ChildContext = {{IDM_FILLOUTER, "内側と外側の色を同期(&S)"},
+                                        {IDM_FONT, "フォントの変更(&F)"}};
 
 } // namespace
 
@@ -192,7 +198,8 @@ TEST_F(BuiltProgram, MessagesKeepTheirExactWording)
     EXPECT_EQ(String(IDS_HEXCODE_DIGIT), "0-9 a-f A-F 以外の文字があるため適用できません。");
     EXPECT_EQ(String(IDS_VERSION_FAILED), "バージョン情報が取得できませんでした。");
     EXPECT_EQ(String(IDS_FATAL_MEMORY), "メモリの確保に失敗しました。アプリケーションを終了します。");
-    EXPECT_EQ(String(IDS_CAPTURE_RUNNING), "色のキャプチャ中...  (終了するには [Ctrl+Q] キーを押してください)");
+    EXPECT_EQ(String(IDS_CAPTURE_RUNNING),
+              "色のキャプチャ中...  (終了するには [Ctrl+Q] キーを押してください)");
     EXPECT_EQ(String(IDS_DEFAULT_SAMPLE), "ｼﾞｬﾝｸﾒﾀﾙ");
 }
 
