@@ -1,0 +1,257 @@
+// Printing the preview windows on one page as they lie in the MDI client area.
+#include "PrintCtrl.h"
+
+#include <commdlg.h>
+#include <algorithm>
+#include <climits>
+#include <cstdio>
+#include <cstring>
+#include <new>
+#include <vector>
+
+#include "colour/ColorModel.h"
+#include "preview/MdiClient.h"
+#include "print/PrintGeometry.h"
+#include "settings/SettingsCodec.h"
+#include "shell/Fatal.h"
+#include "shell/GdiHandles.h"
+#include "shell/Menus.h"
+#include "shell/resource.h"
+
+PrintContextRecord PrintContext;
+
+namespace {
+
+constexpr DWORD PRINT_DIALOG_FLAGS =
+    PD_RETURNDC | PD_NOSELECTION | PD_USEDEVMODECOPIESANDCOLLATE | PD_HIDEPRINTTOFILE;
+static_assert(PRINT_DIALOG_FLAGS == 0x140104, "the print dialog's flags");
+
+constexpr int TEXT_BUFFER_FATAL_LINE = 76;
+constexpr int LIST_MEMORY_FATAL_LINE = 76; // the job's memory is gone either way: the same report
+constexpr int CAPTION_SIZE = 260;
+constexpr char CAPTION_FORMAT[] = "Outside [%s(%3d,%3d,%3d)] : Inside [%s(%3d,%3d,%3d)]\n"
+                                  "Font    [%s(%3d,%3d,%3d)] - \"%s\" - %dpt";
+
+// The device modes the print dialog hands out with its DC belong to the caller.
+class PrintDialogMemory {
+  public:
+    explicit PrintDialogMemory(PRINTDLGA& dialog) : dialog_(dialog) {}
+    ~PrintDialogMemory()
+    {
+        if (dialog_.hDevMode) GlobalFree(dialog_.hDevMode);
+        if (dialog_.hDevNames) GlobalFree(dialog_.hDevNames);
+    }
+    PrintDialogMemory(const PrintDialogMemory&) = delete;
+    PrintDialogMemory& operator=(const PrintDialogMemory&) = delete;
+
+  private:
+    PRINTDLGA& dialog_;
+};
+
+// The sample text of a preview, read into process-heap memory for the length of one window.
+class HeapText {
+  public:
+    explicit HeapText(SIZE_T size)
+        : text_(static_cast<char*>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, size)))
+    {
+    }
+    ~HeapText()
+    {
+        if (text_) HeapFree(GetProcessHeap(), 0, text_);
+    }
+    HeapText(const HeapText&) = delete;
+    HeapText& operator=(const HeapText&) = delete;
+    char* get() const { return text_; }
+
+  private:
+    char* text_;
+};
+
+PageRect ToPageRect(const RECT& rect)
+{
+    return {rect.left, rect.top, rect.right, rect.bottom};
+}
+
+void FillPageRect(HDC dc, const PageRect& rect, HBRUSH brush)
+{
+    SelectedObject selected(dc, brush);
+    Rectangle(dc, rect.left, rect.top, rect.right, rect.bottom);
+}
+
+void DrawPageText(HDC dc, const char* text, const PageRect& rect, COLORREF color, UINT format)
+{
+    RECT box{rect.left, rect.top, rect.right, rect.bottom};
+    SetTextColor(dc, color);
+    DrawTextA(dc, text, -1, &box, format);
+}
+
+struct CaptionText {
+    char text[CAPTION_SIZE];
+};
+
+CaptionText FormatCaption(const PreviewState& record, bool upperCase, int points)
+{
+    // Each code is its own copy, so every bracket shows its own colour.
+    const ColorCode outer = FormatColorCode(record.outerColor, upperCase);
+    const ColorCode inner = FormatColorCode(record.innerColor, upperCase);
+    const ColorCode font = FormatColorCode(record.fontColor, upperCase);
+    char face[LF_FACESIZE + 1] = {};
+    std::memcpy(face, record.logFont.lfFaceName, LF_FACESIZE);
+
+    CaptionText caption{};
+    std::snprintf(caption.text, sizeof caption.text, CAPTION_FORMAT, outer.text, RedOf(record.outerColor),
+                  GreenOf(record.outerColor), BlueOf(record.outerColor), inner.text, RedOf(record.innerColor),
+                  GreenOf(record.innerColor), BlueOf(record.innerColor), font.text, RedOf(record.fontColor),
+                  GreenOf(record.fontColor), BlueOf(record.fontColor), face, points);
+    return caption;
+}
+
+// Points of the preview's font as the screen shows them.
+int ScreenFontPoints(HWND form, LONG lfHeight)
+{
+    WindowDC screen(form);
+    return FontPoints(lfHeight, GetDeviceCaps(screen.get(), LOGPIXELSY));
+}
+
+// The stored character height -h prints as the cell height h times the scale.
+LOGFONTA ScaledLogFont(const LOGFONTA& logFont, int scale)
+{
+    LOGFONTA scaled = logFont;
+    const long long height = -static_cast<long long>(logFont.lfHeight) * scale;
+    scaled.lfHeight = static_cast<LONG>(height > INT_MAX ? INT_MAX : height < -INT_MAX ? -INT_MAX : height);
+    return scaled;
+}
+
+void DrawSampleText(HDC dc, const PreviewState& record, const PageRect& inner)
+{
+    const int length = GetWindowTextLengthA(record.edit);
+    HeapText text(static_cast<SIZE_T>(length) + 2);
+    if (!text.get()) FatalError("PrintCtrl", TEXT_BUFFER_FATAL_LINE);
+    GetWindowTextA(record.edit, text.get(), length + 2);
+
+    GdiObject font = MakeFont(ScaledLogFont(record.logFont, PrintContext.scale));
+    SelectedObject selected(dc, font.get());
+    DrawPageText(dc, text.get(), inner, record.fontColor, DT_NOPREFIX);
+}
+
+BOOL CALLBACK CollectPreview(HWND window, LPARAM list)
+{
+    auto& windows = *reinterpret_cast<std::vector<HWND>*>(list);
+    // Only the client's own children: the previews' edit controls are descendants too.
+    if (GetParent(window) != PrintContext.mdiClient || !PreviewStateOf(window) || IsIconic(window))
+        return TRUE;
+    try {
+        windows.push_back(window);
+    } catch (const std::bad_alloc&) {
+        FatalError("PrintCtrl", LIST_MEMORY_FATAL_LINE);
+    }
+    return TRUE;
+}
+
+// The windows to print, bottom of the Z order first, so that each covers the ones below it.
+std::vector<HWND> WindowsToPrint(HWND mdiClient)
+{
+    std::vector<HWND> windows;
+    const HWND active = reinterpret_cast<HWND>(SendMessageA(mdiClient, WM_MDIGETACTIVE, 0, 0));
+    if (active && IsZoomed(active) && PreviewStateOf(active)) {
+        windows.push_back(active);
+        return windows;
+    }
+    // The enumeration meets the windows from the top of the Z order downwards.
+    EnumChildWindows(mdiClient, CollectPreview, reinterpret_cast<LPARAM>(&windows));
+    std::reverse(windows.begin(), windows.end());
+    return windows;
+}
+
+} // namespace
+
+void PrintPreviewWindow(HWND window, const PreviewState& record)
+{
+    const HDC dc = PrintContext.dc;
+    POINT origin{0, 0};
+    ClientToScreen(PrintContext.mdiClient, &origin);
+
+    RECT windowRect{};
+    GetWindowRect(window, &windowRect);
+    const PageRect outer = OuterPageRect(ToPageRect(windowRect), origin.x, origin.y,
+                                         PrintContext.captionHeight, PrintContext.scale);
+    GdiObject outerBrush = MakeSolidBrush(record.outerColor);
+    FillPageRect(dc, outer, outerBrush.brush());
+
+    const HWND form = GetParent(PrintContext.mdiClient);
+    const CaptionText caption = FormatCaption(record, IsOptionChecked(form, IDM_CAPTION),
+                                              ScreenFontPoints(form, record.logFont.lfHeight));
+    {
+        SelectedObject captionFont(dc, PrintContext.savedFont);
+        DrawPageText(dc, caption.text, outer, ContrastTextColor(record.outerColor), DT_NOPREFIX | DT_NOCLIP);
+    }
+
+    // A preview whose edit control could not be made shows only its band.
+    RECT editRect{};
+    if (!record.edit || !GetWindowRect(record.edit, &editRect)) return;
+    const PageRect inner = InnerPageRect(ToPageRect(editRect), origin.x, origin.y, PrintContext.scale);
+    GdiObject fallbackBrush;
+    HBRUSH innerBrush = record.innerBrush.brush();
+    if (!innerBrush) {
+        fallbackBrush = MakeSolidBrush(record.innerColor);
+        innerBrush = fallbackBrush.brush();
+    }
+    FillPageRect(dc, inner, innerBrush);
+    DrawSampleText(dc, record, inner);
+}
+
+void DrawPreviewPage(HDC dc, HWND mdiClient)
+{
+    RECT printable{};
+    GetClipBox(dc, &printable);
+    RECT client{};
+    GetClientRect(mdiClient, &client);
+    PrintContext.dc = dc;
+    PrintContext.mdiClient = mdiClient;
+    PrintContext.savedFont = static_cast<HFONT>(GetCurrentObject(dc, OBJ_FONT));
+    PrintContext.captionHeight = GetSystemMetrics(SM_CYCAPTION);
+    PrintContext.scale = PrintScale(printable.right, client.right);
+
+    // Rectangles are filled without an outline, and text is drawn without a background.
+    SelectedObject nullPen(dc, GetStockObject(NULL_PEN));
+    const int previousMode = SetBkMode(dc, TRANSPARENT);
+    for (HWND window : WindowsToPrint(mdiClient)) {
+        if (const PreviewState* record = PreviewStateOf(window)) PrintPreviewWindow(window, *record);
+    }
+    SetBkMode(dc, previousMode);
+}
+
+bool PrintPreviews(HWND form)
+{
+    // Zeroed for every job, so each starts from the default printer's defaults.
+    PRINTDLGA dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = form;
+    dialog.Flags = PRINT_DIALOG_FLAGS;
+    const BOOL chosen = PrintDlgA(&dialog);
+    PrintDialogMemory dialogMemory(dialog);
+    OwnedDC printer(dialog.hDC);
+    if (!chosen || !printer.get()) return false;
+
+    char documentName[MAX_PATH] = {};
+    ProgramBaseName(ProgramPath(), documentName, sizeof documentName);
+    DOCINFOA document{};
+    document.cbSize = sizeof document;
+    document.lpszDocName = documentName;
+    if (StartDocA(printer.get(), &document) <= 0) return false;
+    if (StartPage(printer.get()) <= 0) {
+        AbortDoc(printer.get());
+        return false;
+    }
+
+    DrawPreviewPage(printer.get(), MdiContext.MdiClient);
+    PrintContext.dc = nullptr; // the printer DC ends with this call
+
+    if (EndPage(printer.get()) <= 0) {
+        AbortDoc(printer.get());
+        return false;
+    }
+    const bool printed = EndDoc(printer.get()) > 0;
+    InvalidateRect(form, nullptr, FALSE);
+    return printed;
+}
