@@ -13,9 +13,13 @@ int Saturate(long long value)
 }
 
 // Edges are taken in 64 bits: screen coordinates far off the client cannot overflow on the way.
+// Beyond 2^31 a larger edge changes no saturated product, so the edge is held there first and the
+// multiplication stays within 64 bits even for the largest scale.
 int ScaleWideEdge(long long value, int scale)
 {
-    return value < 0 ? 0 : Saturate(value * scale);
+    constexpr long long SATURATED_EDGE = static_cast<long long>(INT_MAX) + 1;
+    if (value < 0) return 0;
+    return Saturate((value < SATURATED_EDGE ? value : SATURATED_EDGE) * scale);
 }
 
 PageRect ScaleRect(long long left, long long top, long long right, long long bottom, int scale)

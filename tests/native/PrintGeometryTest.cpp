@@ -59,6 +59,13 @@ TEST(PageRectangles, ScaledEdgesSaturateInsteadOfOverflowing)
     EXPECT_EQ(0, OuterPageRect({INT_MIN, INT_MIN, 0, 0}, INT_MAX, INT_MAX, 18, 9).left);
 }
 
+TEST(PageRectangles, EdgesFarOffTheClientSaturateEvenAtTheLargestScale)
+{
+    // A top edge of nearly 3 * 2^31 times a scale of nearly 2^31 is past 64 bits: saturated, not wrapped.
+    EXPECT_EQ((PageRect{INT_MAX, INT_MAX, INT_MAX, INT_MAX}),
+              OuterPageRect({INT_MAX, INT_MAX, INT_MAX, INT_MAX}, INT_MIN, INT_MIN, INT_MAX, INT_MAX));
+}
+
 TEST(MulDiv, RoundsHalfAwayFromZero)
 {
     EXPECT_EQ(4, RoundedMulDiv(7, 1, 2));
