@@ -22,5 +22,25 @@ run: deps build
 test: deps build
 	cd $(BUILD_DIR) && ctest --output-on-failure --timeout 600
 
+# Fuzzers of the window-free code (host clang++ with libFuzzer, ASan and UBSan), independent of
+# the mingw build: each runs FUZZ_SECONDS from its seed corpus, and a finding stops the target
+# with the input left in $(FUZZ_DIR)/artifacts.
+FUZZ_DIR ?= $(BUILD_DIR)/fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_CXX ?= clang++
+FUZZ_TARGETS := $(basename $(notdir $(wildcard tests/fuzz/*.cpp)))
+
+fuzz: deps
+	cmake -S tests/fuzz -B $(FUZZ_DIR) -DCMAKE_CXX_COMPILER=$(FUZZ_CXX)
+	cmake --build $(FUZZ_DIR) -j $(JOBS)
+	@mkdir -p $(FUZZ_DIR)/artifacts
+	@for target in $(FUZZ_TARGETS); do \
+		echo "fuzz: $$target for $(FUZZ_SECONDS) s"; \
+		mkdir -p $(FUZZ_DIR)/corpus/$$target; \
+		$(FUZZ_DIR)/$$target -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+			-artifact_prefix=$(FUZZ_DIR)/artifacts/$$target- \
+			$(FUZZ_DIR)/corpus/$$target tests/fuzz/corpus/$$target || exit 1; \
+	done
+
 clean:
 	rm -rf $(BUILD_DIR)

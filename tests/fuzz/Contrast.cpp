@@ -1,0 +1,75 @@
+// Fuzzes the contrast measures: every pair of colours has a ratio from 1 to 21 in either order,
+// the shown ratio is cut to hundredths and reaches a threshold exactly when the ratio does, and
+// the report lines fit their buffers.
+#include "FuzzSupport.h"
+
+#include "colour/Contrast.h"
+#include "print/PrintGeometry.h"
+
+#include <cmath>
+
+namespace {
+
+template <typename T> T Take(const std::uint8_t*& data, std::size_t& size)
+{
+    T value = {};
+    const std::size_t taken = size < sizeof value ? size : sizeof value;
+    std::memcpy(&value, data, taken);
+    data += taken;
+    size -= taken;
+    return value;
+}
+
+template <typename Describe> void CheckShownRatio(double ratio, Describe detail)
+{
+    const std::string shown = FormatRatio(ratio).text;
+    const double value = std::strtod(shown.c_str(), nullptr);
+    REQUIRE(shown.size() >= 4 && shown[shown.size() - 3] == '.', "two decimals",
+            detail() + " shown " + shown);
+    if (ratio >= 0 && ratio <= 99999) {
+        REQUIRE(value <= ratio + 1e-6 && value > ratio - 0.01 - 1e-9, "the ratio is cut to hundredths",
+                detail() + " shown " + shown);
+    }
+    for (double threshold : {CONTRAST_LARGE_AA, CONTRAST_NORMAL_AA, CONTRAST_NORMAL_AAA}) {
+        REQUIRE((value >= threshold) == (ratio >= threshold),
+                "the shown ratio reaches a threshold as the ratio does", detail() + " shown " + shown);
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const COLORREF first = Take<COLORREF>(data, size);
+    const COLORREF second = Take<COLORREF>(data, size);
+    const COLORREF third = Take<COLORREF>(data, size);
+    const int lfHeight = Take<int>(data, size);
+    const long lfWeight = Take<long>(data, size);
+    const int pixelsPerInch = Take<int>(data, size);
+    const double anyRatio = Take<double>(data, size);
+    const auto detail = [&] { return std::to_string(first) + " " + std::to_string(second); };
+
+    const double ratio = ContrastRatio(first, second);
+    REQUIRE(ratio >= 1 && ratio <= 21 + 1e-12, "a ratio runs from 1 to 21",
+            detail() + " " + std::to_string(ratio));
+    REQUIRE(ratio == ContrastRatio(second, first), "the order of the colours does not matter", detail());
+    REQUIRE(ratio == ContrastRatio(first & 0xFFFFFF, second | 0xFF000000), "the top byte is ignored",
+            detail());
+    CheckShownRatio(ratio, detail);
+    CheckShownRatio(anyRatio, [&] { return std::to_string(anyRatio); });
+
+    const bool large = IsLargeText(lfHeight, lfWeight, pixelsPerInch);
+    const int points = FontPoints(lfHeight, pixelsPerInch);
+    // Only a character height (negative) on a device with a resolution has a size.
+    const bool sized = lfHeight < 0 && pixelsPerInch > 0;
+    REQUIRE(large == (sized && (points >= 18 || (points >= 14 && lfWeight >= 700))),
+            "large text is a character height of 18 points, or 14 in bold",
+            std::to_string(lfHeight) + " " + std::to_string(lfWeight) + " " + std::to_string(pixelsPerInch));
+
+    const ContrastReportLines lines = ContrastReport(first, second, third, large, lfWeight & 1);
+    REQUIRE(std::strlen(lines.textLine) + 1 < sizeof lines.textLine, "the text line fits with room",
+            lines.textLine);
+    REQUIRE(std::strlen(lines.nonTextLine) + 1 < sizeof lines.nonTextLine, "the non-text line fits with room",
+            lines.nonTextLine);
+    return 0;
+}
