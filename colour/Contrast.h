@@ -1,0 +1,52 @@
+// Contrast of colour pairs as the Web Content Accessibility Guidelines measure it: pure functions.
+#pragma once
+
+#include "ColorTypes.h"
+
+// Least contrast ratios: text of normal size, large text, and graphics or edges (non-text).
+constexpr double CONTRAST_NORMAL_AA = 4.5;
+constexpr double CONTRAST_NORMAL_AAA = 7.0;
+constexpr double CONTRAST_LARGE_AA = 3.0;
+constexpr double CONTRAST_LARGE_AAA = 4.5;
+constexpr double CONTRAST_NON_TEXT = 3.0;
+
+// Large text: 18 points and more, or 14 points and more in bold.
+constexpr int LARGE_TEXT_POINTS = 18;
+constexpr int LARGE_BOLD_TEXT_POINTS = 14;
+constexpr long LARGE_TEXT_BOLD_WEIGHT = 700;
+
+// Relative luminance of an sRGB colour, 0 for black to 1 for white; the top byte is ignored.
+double RelativeLuminance(COLORREF color);
+
+// (lighter + 0.05) / (darker + 0.05): from 1 for two equally light colours to 21 for black and
+// white; the order of the two colours does not matter.
+double ContrastRatio(COLORREF first, COLORREF second);
+
+// Verdicts on the unrounded ratio: 4.49 does not meet 4.5, whatever it is shown as.
+bool MeetsContrastAA(double ratio, bool largeText);
+bool MeetsContrastAAA(double ratio, bool largeText);
+bool MeetsNonTextContrast(double ratio);
+
+// Whether a font counts as large text, with its size in whole points as FontPoints computes it.
+// A height of 0 is the default size and not large. A positive height is a cell height, which
+// includes the internal leading the character height leaves out; without the font's metrics the
+// character size is unknown, so such a font is taken as normal text, which can only ask for more
+// contrast, never for less. A caller with a device context can pass the character height instead
+// (the negative of tmHeight - tmInternalLeading).
+bool IsLargeText(int lfHeight, long lfWeight, int pixelsPerInch);
+
+// A ratio with two decimals, cut rather than rounded ("4.47" for 4.478), so that a ratio under a
+// threshold is never shown as reaching it; the ":1" is the caller's.
+struct RatioText {
+    char text[16];
+};
+RatioText FormatRatio(double ratio);
+
+// The two lines that report the contrast of a preview: the font colour on the inner colour
+// against the text thresholds, and the inner colour against the outer one as non-text contrast.
+struct ContrastReportLines {
+    char textLine[160];
+    char nonTextLine[160];
+};
+ContrastReportLines ContrastReport(COLORREF fontColor, COLORREF innerColor, COLORREF outerColor,
+                                   bool largeText, bool upperCase);

@@ -1,0 +1,173 @@
+#include "colour/Contrast.h"
+
+#include "colour/ColorModel.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <string>
+
+namespace {
+
+constexpr COLORREF BLACK = ComposeColor(0, 0, 0);
+constexpr COLORREF WHITE = ComposeColor(255, 255, 255);
+constexpr COLORREF GREY_77 = ComposeColor(0x77, 0x77, 0x77);
+constexpr COLORREF ORANGE = ComposeColor(0xFF, 0x80, 0x00);
+// 4.4999998...:1 on white: less than a millionth under 4.5.
+constexpr COLORREF JUST_UNDER_AA_ON_WHITE = ComposeColor(154, 108, 90);
+
+std::string Shown(double ratio)
+{
+    return FormatRatio(ratio).text;
+}
+
+} // namespace
+
+TEST(ContrastRatio, BlackOnWhiteIsTwentyOneAndEqualColoursAreOne)
+{
+    EXPECT_DOUBLE_EQ(21.0, ContrastRatio(BLACK, WHITE));
+    EXPECT_DOUBLE_EQ(1.0, ContrastRatio(WHITE, WHITE));
+    EXPECT_DOUBLE_EQ(1.0, ContrastRatio(GREY_77, GREY_77));
+    EXPECT_DOUBLE_EQ(0.0, RelativeLuminance(BLACK));
+    EXPECT_DOUBLE_EQ(1.0, RelativeLuminance(WHITE));
+    EXPECT_DOUBLE_EQ(1.0, RelativeLuminance(WHITE | 0xFF000000)) << "the top byte is ignored";
+}
+
+TEST(ContrastRatio, LuminanceWeighsGreenMostAndBlueLeast)
+{
+    EXPECT_NEAR(0.2126, RelativeLuminance(ComposeColor(255, 0, 0)), 1e-12);
+    EXPECT_NEAR(0.7152, RelativeLuminance(ComposeColor(0, 255, 0)), 1e-12);
+    EXPECT_NEAR(0.0722, RelativeLuminance(ComposeColor(0, 0, 255)), 1e-12);
+    // Channel 10 is on the linear part of the curve, 11 on the power part.
+    EXPECT_NEAR(10 / 255.0 / 12.92, RelativeLuminance(ComposeColor(10, 10, 10)), 1e-15);
+    EXPECT_NEAR(0.0033465, RelativeLuminance(ComposeColor(11, 11, 11)), 1e-7);
+}
+
+TEST(ContrastRatio, GreySevenSevenOnWhiteIsJustUnderFourAndAHalf)
+{
+    const double ratio = ContrastRatio(GREY_77, WHITE);
+    EXPECT_NEAR(4.478, ratio, 0.001);
+    EXPECT_EQ("4.47", Shown(ratio)) << "cut, not rounded to 4.48";
+    EXPECT_FALSE(MeetsContrastAA(ratio, false));
+    EXPECT_TRUE(MeetsContrastAA(ratio, true));
+    EXPECT_FALSE(MeetsContrastAAA(ratio, true));
+}
+
+TEST(ContrastRatio, APairAHairUnderTheThresholdNeitherPassesNorShowsAsPassing)
+{
+    const double ratio = ContrastRatio(JUST_UNDER_AA_ON_WHITE, WHITE);
+    EXPECT_LT(ratio, 4.5);
+    EXPECT_GT(ratio, 4.4999);
+    EXPECT_FALSE(MeetsContrastAA(ratio, false));
+    EXPECT_FALSE(MeetsContrastAAA(ratio, true));
+    EXPECT_EQ("4.49", Shown(ratio));
+}
+
+TEST(ContrastRatio, TheOrderOfTheTwoColoursDoesNotMatter)
+{
+    const COLORREF colours[] = {BLACK,
+                                WHITE,
+                                GREY_77,
+                                ORANGE,
+                                JUST_UNDER_AA_ON_WHITE,
+                                ComposeColor(0, 0, 0x80),
+                                ComposeColor(10, 200, 30)};
+    for (COLORREF a : colours) {
+        for (COLORREF b : colours) {
+            EXPECT_EQ(ContrastRatio(a, b), ContrastRatio(b, a))
+                << FormatColorCode(a, true).text << " and " << FormatColorCode(b, true).text;
+            EXPECT_GE(ContrastRatio(a, b), 1.0);
+            EXPECT_LE(ContrastRatio(a, b), 21.0);
+        }
+    }
+}
+
+TEST(ContrastVerdict, ThresholdsCompareTheUnroundedRatio)
+{
+    const double below = std::nextafter(4.5, 0.0);
+    EXPECT_FALSE(MeetsContrastAA(4.49, false)) << "4.49 is not 4.5";
+    EXPECT_FALSE(MeetsContrastAA(below, false));
+    EXPECT_TRUE(MeetsContrastAA(4.5, false));
+    EXPECT_FALSE(MeetsContrastAAA(std::nextafter(7.0, 0.0), false));
+    EXPECT_TRUE(MeetsContrastAAA(7.0, false));
+    EXPECT_FALSE(MeetsContrastAA(std::nextafter(3.0, 0.0), true));
+    EXPECT_TRUE(MeetsContrastAA(3.0, true));
+    EXPECT_FALSE(MeetsContrastAAA(below, true));
+    EXPECT_TRUE(MeetsContrastAAA(4.5, true));
+    EXPECT_FALSE(MeetsNonTextContrast(std::nextafter(3.0, 0.0)));
+    EXPECT_TRUE(MeetsNonTextContrast(3.0));
+}
+
+TEST(LargeText, EighteenPointsOrFourteenInBold)
+{
+    EXPECT_TRUE(IsLargeText(-24, 400, 96)) << "24 pixels at 96 dpi are 18 points";
+    EXPECT_FALSE(IsLargeText(-23, 400, 96)) << "17.25 points";
+    EXPECT_TRUE(IsLargeText(-18, 700, 96)) << "14 points in bold";
+    EXPECT_TRUE(IsLargeText(-18, 900, 96)) << "heavier than bold";
+    EXPECT_FALSE(IsLargeText(-18, 600, 96)) << "semibold is not bold";
+    EXPECT_FALSE(IsLargeText(-18, 400, 96));
+    EXPECT_FALSE(IsLargeText(-17, 700, 96)) << "12.75 points in bold";
+    EXPECT_TRUE(IsLargeText(-30, 400, 120)) << "18 points at 120 dpi";
+    EXPECT_FALSE(IsLargeText(-24, 400, 120)) << "the same pixels are smaller at 120 dpi";
+}
+
+TEST(LargeText, DefaultCellAndUnknownSizesAreNormalText)
+{
+    EXPECT_FALSE(IsLargeText(0, 700, 96)) << "height 0 is the default size";
+    EXPECT_FALSE(IsLargeText(40, 700, 96)) << "a cell height without the font's leading";
+    EXPECT_FALSE(IsLargeText(-40, 700, 0)) << "no resolution";
+    EXPECT_FALSE(IsLargeText(40, 700, -96)) << "a cell height over a nonsensical resolution";
+}
+
+TEST(RatioText, TwoDecimalsCutNotRounded)
+{
+    EXPECT_EQ("4.47", Shown(4.478));
+    EXPECT_EQ("20.99", Shown(20.999));
+    EXPECT_EQ("21.00", Shown(21.0));
+    EXPECT_EQ("1.00", Shown(1.0));
+    EXPECT_EQ("4.50", Shown(4.5));
+    EXPECT_EQ("2.51", Shown(2.5189));
+}
+
+TEST(RatioText, FloatingErrorNeitherLosesAHundredthNorCrossesAThreshold)
+{
+    EXPECT_EQ("21.00", Shown(std::nextafter(21.0, 0.0)));
+    EXPECT_EQ("4.47", Shown(std::nextafter(4.47, 0.0))) << "4.47 itself is stored a hair low";
+    EXPECT_EQ("4.49", Shown(std::nextafter(4.5, 0.0)));
+    EXPECT_EQ("2.99", Shown(std::nextafter(3.0, 0.0)));
+    EXPECT_EQ("6.99", Shown(std::nextafter(7.0, 0.0)));
+    EXPECT_EQ("0.00", Shown(std::numeric_limits<double>::quiet_NaN()));
+    EXPECT_EQ("99999.99", Shown(1e300));
+}
+
+TEST(ContrastReport, BlackOnWhiteInsideOrange)
+{
+    const ContrastReportLines lines = ContrastReport(BLACK, WHITE, ORANGE, false, true);
+    EXPECT_STREQ("文字色 #000000 / 内側 #FFFFFF  コントラスト比 21.00:1  AA 適合・AAA 適合 (通常の文字)",
+                 lines.textLine);
+    EXPECT_STREQ("内側 #FFFFFF / 外側 #FF8000  コントラスト比 2.51:1  非テキスト 3:1 不適合",
+                 lines.nonTextLine);
+}
+
+TEST(ContrastReport, FailuresLargeTextAndLowerCaseCodes)
+{
+    const ContrastReportLines normal = ContrastReport(GREY_77, WHITE, BLACK, false, false);
+    EXPECT_STREQ("文字色 #777777 / 内側 #ffffff  コントラスト比 4.47:1  AA 不適合・AAA 不適合 (通常の文字)",
+                 normal.textLine);
+    EXPECT_STREQ("内側 #ffffff / 外側 #000000  コントラスト比 21.00:1  非テキスト 3:1 適合",
+                 normal.nonTextLine);
+    const ContrastReportLines large = ContrastReport(GREY_77, WHITE, WHITE, true, false);
+    EXPECT_STREQ("文字色 #777777 / 内側 #ffffff  コントラスト比 4.47:1  AA 適合・AAA 不適合 (大きな文字)",
+                 large.textLine);
+    EXPECT_STREQ("内側 #ffffff / 外側 #ffffff  コントラスト比 1.00:1  非テキスト 3:1 不適合",
+                 large.nonTextLine);
+}
+
+TEST(ContrastReport, TheLongestLinesFitTheirBuffers)
+{
+    const ContrastReportLines lines = ContrastReport(GREY_77, GREY_77, GREY_77, true, true);
+    EXPECT_LT(std::strlen(lines.textLine) + 1, sizeof lines.textLine) << lines.textLine;
+    EXPECT_LT(std::strlen(lines.nonTextLine) + 1, sizeof lines.nonTextLine) << lines.nonTextLine;
+}
