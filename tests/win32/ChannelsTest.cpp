@@ -109,14 +109,6 @@ TEST_F(ChannelFields, TabPagesAreNumbersThenNames)
     }
 }
 
-TEST_F(ChannelFields, ChannelsStartAtZeroWithTheirControlsInStep)
-{
-    ExpectInStep(RED, 0);
-    ExpectInStep(GREEN, 0);
-    ExpectInStep(BLUE, 0);
-    EXPECT_EQ(SendMessageA(Slider(RED), TBM_GETRANGEMAX, 0, 0), 255);
-}
-
 TEST_F(ChannelFields, TypedValueMovesSliderAndSpinWithOnePropagationPerKeystroke)
 {
     PreviewSpy spy(GetActivePreview());

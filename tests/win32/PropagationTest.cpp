@@ -207,12 +207,6 @@ TEST_F(HexEntry, ApplyingLowerCaseCodeShowsItInTheOptionsCase)
     EXPECT_FALSE(ApplyEnabled());
 }
 
-TEST_F(HexEntry, FieldTakesAtMostSevenCharacters)
-{
-    TypeCode("#1234567");
-    EXPECT_EQ(WindowText(HexField()), "#123456");
-}
-
 TEST_F(HexEntry, EveryBadCodeShowsItsMessageAndChangesNothing)
 {
     WriteChannelEdits(RGB(1, 2, 3));
