@@ -6,7 +6,6 @@
 //   probe control CLASS ID         screen rectangle of a control, then its text on the next line
 //   probe text CLASS ID            text of a control
 //   probe children CLASS CHILD     one line per child window of class CHILD: rectangle and title
-//   probe checked CLASS COMMAND    1 when the menu item is checked on the window's bar, else 0
 //   probe clipboard                the clipboard's text
 //   probe pixel X Y                the screen pixel as RRGGBB
 //   probe close CLASS              post WM_CLOSE to the window (clean-up after a failed scenario)
@@ -45,23 +44,9 @@ BOOL CALLBACK PrintChild(HWND window, LPARAM lParam)
     return TRUE;
 }
 
-int MenuChecked(HMENU menu, UINT command)
-{
-    const int count = GetMenuItemCount(menu);
-    for (int i = 0; i < count; ++i) {
-        if (HMENU sub = GetSubMenu(menu, i)) {
-            const int found = MenuChecked(sub, command);
-            if (found >= 0) return found;
-        } else if (GetMenuItemID(menu, i) == command) {
-            return (GetMenuState(menu, i, MF_BYPOSITION) & MF_CHECKED) ? 1 : 0;
-        }
-    }
-    return -1;
-}
-
 int Usage()
 {
-    std::fprintf(stderr, "usage: probe wait|gone|rect|control|text|children|checked|clipboard|pixel|close ...\n");
+    std::fprintf(stderr, "usage: probe wait|gone|rect|control|text|children|clipboard|pixel|close ...\n");
     return 2;
 }
 
@@ -104,8 +89,11 @@ int main(int argc, char** argv)
             GetWindowRect(control, &rect);
             PrintRect(rect);
         }
+        // GetWindowTextA does not reach another process's edit controls; WM_GETTEXT does.
         char text[1024] = "";
-        GetWindowTextA(control, text, sizeof(text));
+        DWORD_PTR length = 0;
+        SendMessageTimeoutA(control, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                            2000, &length);
         std::printf("%s\n", text);
         return 0;
     }
@@ -115,13 +103,6 @@ int main(int argc, char** argv)
         ChildList list = {window, argv[3]};
         EnumChildWindows(window, PrintChild, reinterpret_cast<LPARAM>(&list));
         return 0;
-    }
-    if (verb == "checked" && argc >= 4) {
-        HWND window = FindTopLevel(argv[2]);
-        if (!window) return 1;
-        const int checked = MenuChecked(GetMenu(window), std::strtoul(argv[3], nullptr, 10));
-        std::printf("%d\n", checked < 0 ? 0 : checked);
-        return checked < 0 ? 1 : 0;
     }
     if (verb == "clipboard") {
         if (!OpenClipboard(nullptr)) return 1;
