@@ -4,4 +4,5 @@ file(GLOB HUEBENCH_PURE_SOURCES CONFIGURE_DEPENDS
     ${HUEBENCH_ROOT}/colour/*.cpp
     ${HUEBENCH_ROOT}/settings/SettingsCodec.cpp
     ${HUEBENCH_ROOT}/print/PrintGeometry.cpp
+    ${HUEBENCH_ROOT}/preview/PreviewLayout.cpp
     ${HUEBENCH_ROOT}/shell/LayoutMath.cpp)

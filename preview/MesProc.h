@@ -26,3 +26,5 @@ LRESULT CALLBACK PreviewWndProc(HWND window, UINT message, WPARAM wParam, LPARAM
 PreviewState* PreviewStateOf(HWND window); // null for windows that are no preview
 bool ChoosePreviewFont(HWND window);
 void ShowFontInfo(const PreviewState& state, HWND form);
+// Fills an area of any DC (screen, printer, memory) with the outer colour, edges included.
+void PaintPreviewBand(HDC dc, const RECT& area, COLORREF outerColor);

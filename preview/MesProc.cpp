@@ -1,0 +1,277 @@
+// The preview window: a sample text in its font and colour on the inner colour, inside a band of
+// the outer colour.
+#include "MesProc.h"
+
+#include <commctrl.h>
+#include <commdlg.h>
+#include <cstdio>
+#include <cstring>
+#include <new>
+#include <utility>
+
+#include "colour/ColorModel.h"
+#include "panel/Capture.h"
+#include "panel/Channels.h"
+#include "preview/MdiClient.h"
+#include "preview/PreviewLayout.h"
+#include "print/PrintGeometry.h"
+#include "shell/Fatal.h"
+#include "shell/Menus.h"
+#include "shell/resource.h"
+
+PreviewState PreviewTemplate; // zero, as every object of static storage
+
+namespace {
+
+constexpr char MODULE_NAME[] = "MesProc";
+constexpr int ALLOCATION_FAILED_LINE = 234;
+constexpr DWORD EDIT_STYLE =
+    WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_WANTRETURN;
+constexpr DWORD FONT_DIALOG_FLAGS = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_EFFECTS | CF_NOVERTFONTS;
+constexpr char POINTS_FORMAT[] = "%d pt";
+
+// The status bar parts that show a preview window's font.
+enum FontInfoPart {
+    PART_FACE = 1,
+    PART_POINTS,
+    PART_COLOR,
+    PART_BOLD,
+    PART_ITALIC,
+    PART_UNDERLINE,
+    PART_STRIKEOUT,
+};
+
+// The main form is the parent of the MDI client, which is the parent of every preview window.
+HWND FormOf(HWND preview)
+{
+    return GetParent(GetParent(preview));
+}
+
+PreviewState* AttachedState(HWND window)
+{
+    return reinterpret_cast<PreviewState*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
+ColorCode CodeFor(HWND form, COLORREF color)
+{
+    return FormatColorCode(color, IsOptionChecked(form, IDM_CAPTION));
+}
+
+LRESULT OnCreate(HWND window, const CREATESTRUCTA* creation)
+{
+    auto* state = new (std::nothrow) PreviewState(); // value-initialised: zero-filled
+    if (!state) FatalError(MODULE_NAME, ALLOCATION_FAILED_LINE);
+
+    state->edit = CreateWindowExA(0, "EDIT", nullptr, EDIT_STYLE, 0, 0, 0, 0, window, nullptr,
+                                  creation->hInstance, nullptr);
+    const COLORREF current = ChannelColor();
+    state->outerColor = current;
+    state->innerColor = current;
+    state->innerBrush = MakeSolidBrush(current);
+    state->logFont.lfCharSet = SHIFTJIS_CHARSET;
+    SetWindowTextA(window, CodeFor(FormOf(window), current).text);
+
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
+    return 0;
+}
+
+void OnSize(const PreviewState& state, int width, int height)
+{
+    const EditPlacement place = PreviewEditPlacement(width, height);
+    MoveWindow(state.edit, place.x, place.y, place.width, place.height, TRUE);
+}
+
+void OnPaint(HWND window, const PreviewState& state)
+{
+    PaintDC paint(window);
+    RECT client{};
+    GetClientRect(window, &client);
+    PaintPreviewBand(paint.get(), client, state.outerColor);
+}
+
+LRESULT OnCtlColorEdit(const PreviewState& state, HDC dc)
+{
+    SetBkMode(dc, OPAQUE);
+    SetTextColor(dc, state.fontColor);
+    SetBkColor(dc, state.innerColor);
+    return reinterpret_cast<LRESULT>(state.innerBrush.brush());
+}
+
+void OnSetInnerColor(HWND window, PreviewState& state, const PreviewState* source, const char* title)
+{
+    if (source) {
+        state.innerColor = source->innerColor;
+        state.innerBrush = MakeSolidBrush(state.innerColor);
+    }
+    if (title) SetWindowTextA(window, title);
+    InvalidateRect(state.edit, nullptr, TRUE);
+}
+
+void OnSetFont(HWND window, PreviewState& state, const PreviewState* source)
+{
+    if (!source) return;
+    state.fontColor = source->fontColor;
+    state.logFont = source->logFont;
+    state.logFont.lfQuality = PROOF_QUALITY;
+    GdiObject font = MakeFont(state.logFont);
+    SendMessageA(state.edit, WM_SETFONT, reinterpret_cast<WPARAM>(font.font()), TRUE);
+    // The old font goes only now that the EDIT no longer uses it.
+    state.font = std::move(font);
+    ShowFontInfo(state, FormOf(window));
+}
+
+void OnSetOuterColor(HWND window, PreviewState& state, COLORREF color)
+{
+    state.outerColor = color;
+    InvalidateRect(window, nullptr, FALSE);
+}
+
+// Answers true when the command is one of the preview window's own.
+bool OnCommand(HWND window, const PreviewState& state, UINT id)
+{
+    switch (id) {
+    case IDM_FONT: ChoosePreviewFont(window); return true;
+    case IDM_FILLOUTER: SendMessageA(window, PM_SETOUTERCOLOR, state.innerColor, 0); return true;
+    }
+    return false;
+}
+
+// The MDI client tells the window that loses activation first, then the one that gains it.
+void OnMdiActivate(HWND window, const PreviewState& state, HWND losing, HWND gaining)
+{
+    const HWND form = FormOf(window);
+    if (gaining == window && !losing) {
+        SwapFrameMenu(true);
+    } else if (!gaining && losing == window) {
+        // The bar without preview windows has no capture item, so capture must end first.
+        if (IsOptionChecked(form, IDM_CAPTURE)) {
+            CheckMenuItem(OptionsPopup(form), IDM_CAPTURE, MF_BYCOMMAND | MF_UNCHECKED);
+            UpdateCaptureMode(form);
+        }
+        SwapFrameMenu(false);
+    }
+    WriteChannelEdits(state.innerColor);
+    ShowFontInfo(state, form);
+}
+
+void OnDestroy(HWND window, PreviewState* state)
+{
+    SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+    delete state; // deletes the brush and the font with it
+}
+
+void SetStatusPart(HWND status, int part, const char* text)
+{
+    SendMessageA(status, SB_SETTEXTA, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(text));
+}
+
+void SetMarkerPart(HWND status, int part, bool on, UINT textId)
+{
+    SetStatusPart(status, part, on ? LoadResourceText(textId).text : "");
+}
+
+} // namespace
+
+LRESULT CALLBACK PreviewWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_CREATE) return OnCreate(window, reinterpret_cast<const CREATESTRUCTA*>(lParam));
+    PreviewState* state = AttachedState(window); // none before WM_CREATE and after WM_DESTROY
+    if (!state) return DefMDIChildProcA(window, message, wParam, lParam);
+
+    switch (message) {
+    case WM_SIZE: OnSize(*state, LOWORD(lParam), HIWORD(lParam)); break;
+    case WM_PAINT: OnPaint(window, *state); return 0;
+    case WM_CTLCOLOREDIT:
+        if (reinterpret_cast<HWND>(lParam) == state->edit)
+            return OnCtlColorEdit(*state, reinterpret_cast<HDC>(wParam));
+        break;
+    case WM_LBUTTONDBLCLK: PostMessageA(window, WM_COMMAND, IDM_FILLOUTER, 0); return 0;
+    case WM_COMMAND:
+        if (OnCommand(window, *state, LOWORD(wParam))) return 0;
+        break;
+    case WM_RBUTTONDOWN: ShowContextMenu(lParam, window); return 0;
+    case WM_MENUSELECT: ShowMenuHelp(FormOf(window), LOWORD(wParam)); return 0;
+    case WM_EXITMENULOOP: EndMenuHelp(FormOf(window)); return 0;
+    case WM_MDIACTIVATE:
+        OnMdiActivate(window, *state, reinterpret_cast<HWND>(wParam), reinterpret_cast<HWND>(lParam));
+        return 0;
+    case PM_SETINNERCOLOR:
+        OnSetInnerColor(window, *state, reinterpret_cast<const PreviewState*>(wParam),
+                        reinterpret_cast<const char*>(lParam));
+        return 0;
+    case PM_SETFONT: OnSetFont(window, *state, reinterpret_cast<const PreviewState*>(wParam)); return 0;
+    case PM_SETTEXT: SetWindowTextA(state->edit, reinterpret_cast<const char*>(wParam)); return 0;
+    case PM_SETOUTERCOLOR: OnSetOuterColor(window, *state, static_cast<COLORREF>(wParam)); return 0;
+    case WM_DESTROY:
+        OnDestroy(window, state);
+        // The default takes the window off the client's window menu.
+        DefMDIChildProcA(window, message, wParam, lParam);
+        return 0;
+    }
+    return DefMDIChildProcA(window, message, wParam, lParam);
+}
+
+PreviewState* PreviewStateOf(HWND window)
+{
+    char className[sizeof MdiContext.ChildClassName + 1]{};
+    if (!window || !MdiContext.ChildClassName[0]) return nullptr;
+    if (!GetClassNameA(window, className, sizeof className)) return nullptr;
+    if (lstrcmpiA(className, MdiContext.ChildClassName) != 0) return nullptr;
+    return AttachedState(window);
+}
+
+void PaintPreviewBand(HDC dc, const RECT& area, COLORREF outerColor)
+{
+    GdiObject brush = MakeSolidBrush(outerColor);
+    SelectedObject pen(dc, GetStockObject(NULL_PEN));
+    SelectedObject selectedBrush(dc, brush.get());
+    // Without a pen a rectangle leaves its right and bottom edges unfilled.
+    Rectangle(dc, area.left, area.top, area.right + 1, area.bottom + 1);
+}
+
+bool ChoosePreviewFont(HWND window)
+{
+    const PreviewState* state = PreviewStateOf(window);
+    if (!state) return false;
+    PreviewTemplate.logFont = state->logFont;
+    PreviewTemplate.fontColor = state->fontColor;
+
+    CHOOSEFONTA choice{};
+    choice.lStructSize = sizeof choice;
+    choice.hwndOwner = window;
+    choice.lpLogFont = &PreviewTemplate.logFont;
+    choice.Flags = FONT_DIALOG_FLAGS;
+    choice.rgbColors = state->fontColor;
+    if (!ChooseFontA(&choice)) return false;
+
+    // The dialog has written the chosen font into the template already.
+    PreviewTemplate.fontColor = choice.rgbColors;
+    SendMessageA(window, PM_SETFONT, reinterpret_cast<WPARAM>(&PreviewTemplate), 0);
+    return true;
+}
+
+void ShowFontInfo(const PreviewState& state, HWND form)
+{
+    const HWND status = GetDlgItem(form, IDC_STATUS);
+    const LOGFONTA& font = state.logFont;
+
+    // A face name read from elsewhere may fill all 32 bytes without a terminator.
+    char face[LF_FACESIZE + 1]{};
+    std::memcpy(face, font.lfFaceName, LF_FACESIZE);
+    SetStatusPart(status, PART_FACE, face);
+
+    int pixelsPerInch = 0;
+    {
+        WindowDC dc(form);
+        pixelsPerInch = GetDeviceCaps(dc.get(), LOGPIXELSY);
+    }
+    char points[32];
+    std::snprintf(points, sizeof points, POINTS_FORMAT, FontPoints(font.lfHeight, pixelsPerInch));
+    SetStatusPart(status, PART_POINTS, points);
+
+    SetStatusPart(status, PART_COLOR, CodeFor(form, state.fontColor).text);
+    SetMarkerPart(status, PART_BOLD, font.lfWeight == FW_BOLD, IDS_FONT_BOLD);
+    SetMarkerPart(status, PART_ITALIC, font.lfItalic != 0, IDS_FONT_ITALIC);
+    SetMarkerPart(status, PART_UNDERLINE, font.lfUnderline != 0, IDS_FONT_UNDERLINE);
+    SetMarkerPart(status, PART_STRIKEOUT, font.lfStrikeOut != 0, IDS_FONT_STRIKEOUT);
+}
