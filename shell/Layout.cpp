@@ -29,6 +29,9 @@ void LayoutMainForm(HWND form, int width, int height)
                            sizes.listHeight, flags);
     batch = DeferWindowPos(batch, MdiContext.MdiClient, nullptr, 0, 0, sizes.mdiWidth, sizes.mdiHeight, flags);
     if (batch) EndDeferWindowPos(batch);
+    // The tab control lies over the page controls without clipping them: repaint every child, so
+    // that the controls above the tab's body are drawn again after it.
+    RedrawWindow(form, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     SendDlgItemMessageA(form, IDC_STATUS, WM_SIZE, 0, MAKELPARAM(width, height));
 }
 

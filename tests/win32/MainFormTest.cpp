@@ -341,3 +341,15 @@ TEST(FatalError, ShowsTwoBoxesNamingModuleAndLineThenExitsWithOne)
     EXPECT_EQ(caption, "249");
     EXPECT_EQ(exitCode, 1u);
 }
+
+TEST_F(MainForm, PageControlsStayVisibleAfterResizing)
+{
+    const SIZE outer = WindowSize(form);
+    SetWindowPos(form, nullptr, 0, 0, outer.cx + 300, outer.cy + 200, SWP_NOMOVE | SWP_NOZORDER);
+    PumpMessages(200);
+    // A point on the face of the colour-dialog button, clear of its caption.
+    RECT button = {};
+    GetWindowRect(Control(IDC_CHOOSECOLOR), &button);
+    const COLORREF face = ScreenPixel(button.left + 4, (button.top + button.bottom) / 2);
+    EXPECT_EQ(face, GetSysColor(COLOR_BTNFACE)) << "the tab control painted over the button";
+}
