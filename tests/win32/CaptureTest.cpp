@@ -30,6 +30,13 @@ std::string Hex(COLORREF color)
     return text;
 }
 
+bool IsPointerAt(POINT target)
+{
+    POINT now = {};
+    GetCursorPos(&now);
+    return now.x == target.x && now.y == target.y;
+}
+
 LRESULT CALLBACK SwatchProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_ERASEBKGND) {
@@ -71,7 +78,16 @@ class Swatch {
     {
         RECT area;
         GetWindowRect(window_, &area);
-        SetCursorPos((area.left + area.right) / 2, (area.top + area.bottom) / 2);
+        const POINT middle = {(area.left + area.right) / 2, (area.top + area.bottom) / 2};
+        // The X display behind Wine may move the pointer back to where it last saw it: place the
+        // pointer until it stays.
+        PumpUntil([&] {
+            SetCursorPos(middle.x, middle.y);
+            PumpMessages(50);
+            if (!IsPointerAt(middle)) return false;
+            PumpMessages(100);
+            return IsPointerAt(middle);
+        });
     }
 
   private:

@@ -38,6 +38,23 @@ std::string CatalogueCell(int row, int column)
     return text;
 }
 
+// Places the pointer and waits until it stays there.
+bool SettlePointer(POINT target)
+{
+    auto isThere = [&] {
+        POINT now = {};
+        GetCursorPos(&now);
+        return now.x == target.x && now.y == target.y;
+    };
+    return PumpUntil([&] {
+        SetCursorPos(target.x, target.y);
+        PumpMessages(50);
+        if (!isThere()) return false;
+        PumpMessages(100);
+        return isThere();
+    });
+}
+
 std::string Hex(COLORREF color)
 {
     char text[16];
@@ -367,12 +384,19 @@ TEST_F(ColorListSort, ClickingTheHeaderWithTheMouseSorts)
     SendMessageA(header, HDM_GETITEMRECT, RED_COLUMN, reinterpret_cast<LPARAM>(&cell));
     POINT middle = {(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2};
     ClientToScreen(header, &middle);
-    SetCursorPos(middle.x, middle.y);
-    INPUT click[2] = {};
-    click[0].type = click[1].type = INPUT_MOUSE;
-    click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, click, sizeof(INPUT));
+    // The X display behind Wine may move the pointer back to where it last saw it; a click with a
+    // stray move between press and release would not count, so the pointer is settled first.
+    ASSERT_TRUE(SettlePointer(middle)) << "the pointer would not stay on the header";
+    INPUT click[3] = {};
+    for (INPUT& input : click) {
+        input.type = INPUT_MOUSE;
+        input.mi.dx = MulDiv(middle.x, 65536, GetSystemMetrics(SM_CXSCREEN));
+        input.mi.dy = MulDiv(middle.y, 65536, GetSystemMetrics(SM_CYSCREEN));
+    }
+    click[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    click[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
+    click[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
+    SendInput(3, click, sizeof(INPUT));
     EXPECT_TRUE(PumpUntil([&] { return ColumnNumbers(RED_COLUMN).front() == 0 && RowOf(0) != 0; }, 2000))
         << "a click on the header \"赤\" should sort by red ascending";
     EXPECT_EQ(ColorList.direction[RED_COLUMN], 1);
