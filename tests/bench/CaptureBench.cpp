@@ -117,7 +117,8 @@ void MeasureUnchangedLoad(const Bench& bench, int rounds)
 {
     const COLORREF current = ChannelColor();
     const double start = Now(bench);
-    for (int i = 0; i < rounds; ++i) WriteChannelEdits(current);
+    for (int i = 0; i < rounds; ++i)
+        WriteChannelEdits(current);
     const double perLoad = (Now(bench) - start) / rounds;
     Pump(bench);
     printf("loading an unchanged colour (three field writes, no change): %8.1f us\n", perLoad * 1e6);
