@@ -36,8 +36,8 @@ protected:
     HWND Control(int id) const { return GetDlgItem(form, id); }
     void Command(UINT id) { SendMessageA(form, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
     std::string SettingsFile() const { return folder + "\\Huebench.ini"; }
-    // Writes a settings file before the form is created: call from a test's own SetUp override
-    // before MainFormTest::SetUp, or use RecreateForm().
+    // Writes the settings file. The form saves its own settings when it is destroyed, so to start
+    // from a prepared file: DestroyForm(); WriteSettings(...); CreateForm();
     void WriteSettings(const std::string& contents);
     void RecreateForm(); // destroys the form (saving settings) and creates it anew
 
