@@ -113,11 +113,28 @@ int ScreenFontPoints(HWND form, LONG lfHeight)
     return FontPoints(lfHeight, GetDeviceCaps(screen.get(), LOGPIXELSY));
 }
 
-// The stored character height -h prints as the cell height h times the scale.
-LOGFONTA ScaledLogFont(const LOGFONTA& logFont, int scale)
+// Cell height of the font the edit control shows on the screen (the system font until one is set).
+LONG ScreenCellHeight(HWND edit)
 {
-    LOGFONTA scaled = logFont;
-    const long long height = -static_cast<long long>(logFont.lfHeight) * scale;
+    HGDIOBJ shown = reinterpret_cast<HGDIOBJ>(SendMessageA(edit, WM_GETFONT, 0, 0));
+    if (!shown) shown = GetStockObject(SYSTEM_FONT);
+    WindowDC screen(edit);
+    SelectedObject selected(screen.get(), shown);
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(screen.get(), &metrics);
+    return metrics.tmHeight;
+}
+
+// The stored character height -h prints as the cell height h times the scale. A preview whose font
+// has no height yet shows the size of its edit control's font; the page takes that size, since a
+// height of 0 would leave the size to the printer driver (the PostScript driver under Wine then
+// writes a font of size 0, and the interpreter drops the rest of the page).
+LOGFONTA ScaledLogFont(const PreviewState& record, int scale)
+{
+    LOGFONTA scaled = record.logFont;
+    const long long stored =
+        record.logFont.lfHeight ? record.logFont.lfHeight : -ScreenCellHeight(record.edit);
+    const long long height = -stored * scale;
     scaled.lfHeight = static_cast<LONG>(height > INT_MAX ? INT_MAX : height < -INT_MAX ? -INT_MAX : height);
     return scaled;
 }
@@ -129,7 +146,7 @@ void DrawSampleText(HDC dc, const PreviewState& record, const PageRect& inner)
     if (!text.get()) FatalError("PrintCtrl", TEXT_BUFFER_FATAL_LINE);
     GetWindowTextA(record.edit, text.get(), length + 2);
 
-    GdiObject font = MakeFont(ScaledLogFont(record.logFont, PrintContext.scale));
+    GdiObject font = MakeFont(ScaledLogFont(record, PrintContext.scale));
     SelectedObject selected(dc, font.get());
     DrawPageText(dc, text.get(), inner, record.fontColor, DT_NOPREFIX);
 }

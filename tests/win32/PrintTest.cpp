@@ -1,11 +1,10 @@
 // Printing: the page drawn into metafiles and bitmaps, and a real job through CUPS into a PDF.
 #include "PreviewSteps.h"
+#include "PrintSteps.h"
 
-#include <commdlg.h>
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -13,189 +12,14 @@
 #include "colour/ColorModel.h"
 #include "print/PrintCtrl.h"
 #include "print/PrintGeometry.h"
+#include "shell/Fatal.h"
 #include "shell/GdiHandles.h"
 #include "shell/Menus.h"
 
 using namespace preview_steps;
+using namespace print_steps;
 
 namespace {
-
-constexpr COLORREF WHITE = 0x00FFFFFF;
-constexpr COLORREF BLACK = 0x00000000;
-constexpr COLORREF DARK_GREY = 0x00A9A9A9; // every channel 169, just below the contrast level
-
-// ---------------------------------------------------------------------------------------------
-// What a page drawing holds, read back from an enhanced metafile.
-
-struct DrawnRect {
-    RECT box; // as Rectangle was called: right and bottom exclusive
-    COLORREF brush;
-};
-
-struct DrawnText {
-    std::string text; // code page 932
-    COLORREF color;
-    POINT at;
-    LONG fontHeight; // 0 for a stock font
-};
-
-struct PageDrawing {
-    std::vector<DrawnRect> rects;
-    std::vector<DrawnText> texts;
-    std::vector<std::string> Lines() const
-    {
-        std::vector<std::string> lines;
-        for (const DrawnText& text : texts)
-            lines.push_back(text.text);
-        return lines;
-    }
-};
-
-struct MetafileReader {
-    PageDrawing page;
-    std::vector<std::pair<DWORD, COLORREF>> brushes; // object index -> colour
-    std::vector<std::pair<DWORD, LONG>> fonts;       // object index -> lfHeight
-    COLORREF brush = WHITE;
-    LONG fontHeight = 0;
-    COLORREF textColor = BLACK;
-
-    template <typename T>
-    static T Find(const std::vector<std::pair<DWORD, T>>& table, DWORD index, T fallback)
-    {
-        for (auto it = table.rbegin(); it != table.rend(); ++it)
-            if (it->first == index) return it->second;
-        return fallback;
-    }
-
-    void Read(const ENHMETARECORD* record)
-    {
-        const auto* bytes = reinterpret_cast<const BYTE*>(record);
-        switch (record->iType) {
-        case EMR_CREATEBRUSHINDIRECT: {
-            const auto* create = reinterpret_cast<const EMRCREATEBRUSHINDIRECT*>(record);
-            brushes.emplace_back(create->ihBrush, create->lb.lbColor);
-            break;
-        }
-        case EMR_EXTCREATEFONTINDIRECTW: {
-            const auto* create = reinterpret_cast<const EMREXTCREATEFONTINDIRECTW*>(record);
-            fonts.emplace_back(create->ihFont, create->elfw.elfLogFont.lfHeight);
-            break;
-        }
-        case EMR_SELECTOBJECT: {
-            const DWORD index = reinterpret_cast<const EMRSELECTOBJECT*>(record)->ihObject;
-            if (index & 0x80000000) {
-                const DWORD stock = index & 0x7FFFFFFF;
-                if (stock == WHITE_BRUSH) brush = WHITE;
-                if (stock == SYSTEM_FONT || stock == DEVICE_DEFAULT_FONT || stock == DEFAULT_GUI_FONT)
-                    fontHeight = 0;
-                break;
-            }
-            brush = Find(brushes, index, brush);
-            fontHeight = Find(fonts, index, fontHeight);
-            break;
-        }
-        case EMR_DELETEOBJECT: {
-            const DWORD index = reinterpret_cast<const EMRDELETEOBJECT*>(record)->ihObject;
-            brushes.erase(std::remove_if(brushes.begin(), brushes.end(),
-                                         [index](const auto& entry) { return entry.first == index; }),
-                          brushes.end());
-            fonts.erase(std::remove_if(fonts.begin(), fonts.end(),
-                                       [index](const auto& entry) { return entry.first == index; }),
-                        fonts.end());
-            break;
-        }
-        case EMR_SETTEXTCOLOR: textColor = reinterpret_cast<const EMRSETTEXTCOLOR*>(record)->crColor; break;
-        case EMR_RECTANGLE: {
-            const RECTL box = reinterpret_cast<const EMRRECTANGLE*>(record)->rclBox;
-            page.rects.push_back({{box.left, box.top, box.right, box.bottom}, brush});
-            break;
-        }
-        case EMR_EXTTEXTOUTW: {
-            const auto* out = reinterpret_cast<const EMREXTTEXTOUTW*>(record);
-            const auto* wide = reinterpret_cast<const WCHAR*>(bytes + out->emrtext.offString);
-            char text[1024] = "";
-            WideCharToMultiByte(932, 0, wide, static_cast<int>(out->emrtext.nChars), text, sizeof text - 1,
-                                nullptr, nullptr);
-            page.texts.push_back(
-                {text, textColor, {out->emrtext.ptlReference.x, out->emrtext.ptlReference.y}, fontHeight});
-            break;
-        }
-        case EMR_EXTTEXTOUTA: {
-            const auto* out = reinterpret_cast<const EMREXTTEXTOUTA*>(record);
-            const std::string text(reinterpret_cast<const char*>(bytes + out->emrtext.offString),
-                                   out->emrtext.nChars);
-            page.texts.push_back(
-                {text, textColor, {out->emrtext.ptlReference.x, out->emrtext.ptlReference.y}, fontHeight});
-            break;
-        }
-        }
-    }
-
-    static int CALLBACK OnRecord(HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM reader)
-    {
-        reinterpret_cast<MetafileReader*>(reader)->Read(record);
-        return 1;
-    }
-};
-
-// Draws the page of the MDI client into a metafile and reads back what was drawn.
-PageDrawing DrawPageIntoMetafile(HWND mdiClient, int* scale = nullptr)
-{
-    HDC metafile = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
-    DrawPreviewPage(metafile, mdiClient);
-    if (scale) *scale = PrintContext.scale;
-    HENHMETAFILE drawing = CloseEnhMetaFile(metafile);
-    MetafileReader reader;
-    EnumEnhMetaFile(nullptr, drawing, MetafileReader::OnRecord, &reader, nullptr);
-    DeleteEnhMetaFile(drawing);
-    return reader.page;
-}
-
-// ---------------------------------------------------------------------------------------------
-// A page drawn into a bitmap, for reading pixels.
-
-class PageBitmap {
-  public:
-    PageBitmap(int width, int height) : width_(width), height_(height), dc_(CreateCompatibleDC(nullptr))
-    {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height; // top-down rows
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        bits_ = static_cast<DWORD*>(bits);
-        previous_ = SelectObject(dc_, bitmap_);
-        RECT all = {0, 0, width, height};
-        FillRect(dc_, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    }
-    ~PageBitmap()
-    {
-        SelectObject(dc_, previous_);
-        DeleteObject(bitmap_);
-        DeleteDC(dc_);
-    }
-    PageBitmap(const PageBitmap&) = delete;
-    PageBitmap& operator=(const PageBitmap&) = delete;
-
-    HDC dc() const { return dc_; }
-    COLORREF Pixel(int x, int y) const
-    {
-        if (x < 0 || y < 0 || x >= width_ || y >= height_) return CLR_INVALID;
-        GdiFlush();
-        const DWORD bgr = bits_[static_cast<size_t>(y) * width_ + x];
-        return RGB((bgr >> 16) & 0xFF, (bgr >> 8) & 0xFF, bgr & 0xFF);
-    }
-
-  private:
-    int width_, height_;
-    HDC dc_;
-    HBITMAP bitmap_ = nullptr;
-    HGDIOBJ previous_ = nullptr;
-    DWORD* bits_ = nullptr;
-};
 
 std::string Hex(COLORREF color)
 {
@@ -482,6 +306,31 @@ TEST_F(PrintPage, SampleTextIsPrintedInTheScaledFontAndFontColourWithAmpersandsA
     EXPECT_EQ(StateOf(preview).logFont.lfHeight, -16) << "the preview's own font is left as it was";
 }
 
+TEST_F(PrintPage, PreviewWithoutAFontHeightPrintsItsSampleAtTheSizeTheScreenShows)
+{
+    HWND preview = OpenPreview(); // a new preview: no font chosen, the edit shows the system font
+    ASSERT_EQ(StateOf(preview).logFont.lfHeight, 0);
+    Text(preview, "sample");
+    LONG screenHeight = 0;
+    {
+        WindowDC screen(StateOf(preview).edit);
+        HGDIOBJ shown = reinterpret_cast<HGDIOBJ>(SendMessageA(StateOf(preview).edit, WM_GETFONT, 0, 0));
+        SelectedObject selected(screen.get(), shown ? shown : GetStockObject(SYSTEM_FONT));
+        TEXTMETRICA metrics = {};
+        GetTextMetricsA(screen.get(), &metrics);
+        screenHeight = metrics.tmHeight;
+    }
+
+    int scale = 0;
+    const PageDrawing page = DrawPageIntoMetafile(mdiClient, &scale);
+    const auto sample = std::find_if(page.texts.begin(), page.texts.end(),
+                                     [](const DrawnText& text) { return text.text == "sample"; });
+    ASSERT_NE(sample, page.texts.end()) << Joined(page.Lines());
+    EXPECT_EQ(sample->fontHeight, screenHeight * scale)
+        << "a height of 0 would leave the size to the printer driver; the screen shows cell height "
+        << screenHeight;
+}
+
 TEST_F(PrintPage, MaximisedActiveWindowIsPrintedAloneFromTheCorner)
 {
     HWND first = OnlyPreview();
@@ -620,4 +469,202 @@ TEST_F(PrintPage, DrawingLeavesNoGdiObjectBehindAndTheDcAsItWas)
     EXPECT_EQ(GetCurrentObject(page.dc(), OBJ_BRUSH), brush);
     EXPECT_EQ(GetCurrentObject(page.dc(), OBJ_FONT), font);
     EXPECT_EQ(GetBkMode(page.dc()), OPAQUE);
+}
+
+// ---------------------------------------------------------------------------------------------
+// A real job: CUPS with a PDF printer, the print dialog confirmed, the PDF read back as pixels.
+//
+// Wine learns the CUPS printers once per Wine session, when the session's first process loads the
+// spooler. When CUPS was not running then, the printer is added now and the test is run again in a
+// fresh session of a sibling prefix (same drive, copied registry), and its result reported here.
+
+namespace {
+
+// Where the process started cupsd, so that the suite stops what it started and nothing else.
+struct CupsRecord {
+    bool prepared = false;
+    int exitCode = 0;
+    std::string output;
+    std::string startedPid;
+};
+CupsRecord Cups;
+
+class PrintJob : public PrintTest {
+  protected:
+    void SetUp() override
+    {
+        if (!shell.Available()) GTEST_SKIP() << "printing through CUPS needs Wine's Unix side";
+        if (!Cups.prepared) {
+            const UnixResult result = shell.Run(ENSURE_CUPS_SCRIPT);
+            Cups.prepared = true;
+            Cups.exitCode = result.exitCode;
+            Cups.output = result.output;
+            const size_t started = result.output.find("started ");
+            if (started != std::string::npos)
+                Cups.startedPid =
+                    result.output.substr(started + 8, result.output.find('\n', started) - started - 8);
+        }
+        if (Cups.exitCode == 3) GTEST_SKIP() << "cupsd could not be started:\n" << Cups.output;
+        ASSERT_EQ(Cups.exitCode, 0) << "CUPS is up but the PDF printer could not be set up:\n" << Cups.output;
+
+        std::string printer;
+        if (!DefaultPrinter(nullptr, &printer) || printer != "PDF") {
+            const char* inSession = getenv(PRINT_SESSION_VARIABLE);
+            ASSERT_FALSE(inSession && *inSession)
+                << "the fresh Wine session does not know the CUPS printer (default printer \"" << printer
+                << "\")";
+            runElsewhere = true;
+            return;
+        }
+        PrintTest::SetUp();
+    }
+    void TearDown() override
+    {
+        if (form) PrintTest::TearDown();
+    }
+    static void TearDownTestSuite()
+    {
+        if (Cups.startedPid.empty()) return;
+        UnixShell stopper;
+        stopper.Run("kill " + Cups.startedPid + "\n");
+        Cups = CupsRecord{};
+    }
+
+    // Runs this very test in a fresh Wine session that learns the printer at its start; true when
+    // it did so (its result is this test's result).
+    bool RanInFreshSession()
+    {
+        if (!runElsewhere) return false;
+        const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        char self[MAX_PATH] = "";
+        GetModuleFileNameA(nullptr, self, sizeof self);
+        const std::string filter = std::string(test->test_suite_name()) + "." + test->name();
+        const UnixResult result = shell.Run(
+            "exe='" + UnixPath(self) + "'\nfilter='" + filter + "'\n" + FRESH_SESSION_SCRIPT, 180000);
+        EXPECT_EQ(result.exitCode, 0) << "the test in a fresh Wine session with the printer failed:\n"
+                                      << result.output;
+        return true;
+    }
+
+    // The document is named after the program file: a name of its own keeps this test's PDFs apart
+    // from any other job on the same CUPS. A marker file then dates the test's start.
+    void StartWatchingForPdfs()
+    {
+        documentName =
+            "HbPrint" + std::to_string(GetCurrentProcessId()) + "x" + std::to_string(GetTickCount());
+        OverrideProgramPath((folder + "\\" + documentName + ".exe").c_str());
+        shell.Run("touch marker\nsleep 1\n");
+    }
+
+    // Waits for this test's PDF in cups-pdf's folder and renders it: page.png to look at, page.ppm to
+    // read. Answers the script's output for failure messages.
+    UnixResult RenderNewPdf(int timeoutSeconds)
+    {
+        return shell.Run("name='" + documentName + "'\nrounds=" + std::to_string(timeoutSeconds * 4) +
+                             "\ndpi=" + std::to_string(RENDER_DPI) + "\n" + PDF_FOLDERS_SCRIPT +
+                             RENDER_SCRIPT,
+                         (timeoutSeconds + 30) * 1000);
+    }
+
+    // This test's PDFs, one a line; empty when there is none.
+    std::string NewPdfs()
+    {
+        return shell.Run("name='" + documentName + "'\n" + PDF_FOLDERS_SCRIPT + NEW_PDFS_SCRIPT).output;
+    }
+
+    UnixShell shell;
+    bool runElsewhere = false;
+    std::string documentName;
+};
+
+} // namespace
+
+TEST_F(PrintJob, PrintedPageShowsEachWindowInItsOuterAndInnerColoursWhereItLies)
+{
+    if (RanInFreshSession()) return;
+    SetClientWidth(600);
+    HWND left = OnlyPreview();
+    Place(left, 10, 10, 240, 180);
+    Colour(left, 0x000000FF, 0x0000FFFF); // red band, yellow inside
+    Font(left, -16, "Arial", 0x00800000);
+    Text(left, "Huebench & CUPS");
+    HWND right = OpenPreview();
+    Place(right, 300, 60, 240, 200);
+    Colour(right, 0x00FF0000, 0x0000C000); // blue band, green inside
+    Text(right, "no font chosen yet");     // the font of a new preview: no height stored
+
+    PrinterGeometry printer = {};
+    ASSERT_TRUE(DefaultPrinter(&printer, nullptr));
+    const int scale = PrintScale(printer.printable.right, 600);
+    StartWatchingForPdfs();
+    WithDialog([&] { Command(IDM_PRINT); }, [](HWND dialog) { PressPrintDialogButton(dialog, IDOK); });
+
+    const UnixResult rendered = RenderNewPdf(60);
+    ASSERT_EQ(rendered.exitCode, 0) << "no printed page came out:\n" << rendered.output;
+    PageImage page;
+    ASSERT_TRUE(page.Load(shell.WindowsName("page.ppm"))) << rendered.output;
+    std::printf("printed page: %s", rendered.output.c_str());
+    EXPECT_NE(rendered.output.find("/" + documentName), std::string::npos)
+        << "the document is named after the program file: " << rendered.output;
+    EXPECT_NEAR(page.width, printer.paperWidth * RENDER_DPI / printer.dpiX, 2) << "page width";
+    EXPECT_NEAR(page.height, printer.paperHeight * RENDER_DPI / printer.dpiY, 2) << "page height";
+
+    const auto onPaper = [&](int x, int y) {
+        return POINT{(x + printer.offsetX) * RENDER_DPI / printer.dpiX,
+                     (y + printer.offsetY) * RENDER_DPI / printer.dpiY};
+    };
+    const struct {
+        HWND window;
+        COLORREF outer, inner;
+        const char* name;
+    } windows[] = {{left, 0x000000FF, 0x0000FFFF, "left"}, {right, 0x00FF0000, 0x0000C000, "right"}};
+    for (const auto& expected : windows) {
+        const RECT outer = ExpectedOuter(expected.window, mdiClient, scale);
+        const RECT inner = ExpectedInner(expected.window, mdiClient, scale);
+        // The band below the inner area, and the lower right of the inner area (the text is top left).
+        const POINT band = onPaper((outer.left + outer.right) / 2, (inner.bottom + outer.bottom) / 2);
+        const POINT middle = onPaper(inner.left + (inner.right - inner.left) * 3 / 4,
+                                     inner.top + (inner.bottom - inner.top) * 3 / 4);
+        EXPECT_TRUE(Near(page.Pixel(band.x, band.y), expected.outer))
+            << expected.name << " band at (" << band.x << ", " << band.y
+            << "): " << Hex(page.Pixel(band.x, band.y)) << ", expected " << Hex(expected.outer);
+        EXPECT_TRUE(Near(page.Pixel(middle.x, middle.y), expected.inner))
+            << expected.name << " inner area at (" << middle.x << ", " << middle.y
+            << "): " << Hex(page.Pixel(middle.x, middle.y)) << ", expected " << Hex(expected.inner);
+        const POINT above = onPaper((outer.left + outer.right) / 2, outer.top - 3 * scale);
+        EXPECT_TRUE(Near(page.Pixel(above.x, above.y), WHITE))
+            << expected.name << ": no title bar above the band, found " << Hex(page.Pixel(above.x, above.y));
+    }
+}
+
+TEST_F(PrintJob, CancellingThePrintDialogPrintsNothing)
+{
+    if (RanInFreshSession()) return;
+    OnlyPreview();
+    StartWatchingForPdfs();
+    bool printed = true;
+    WithDialog([&] { printed = PrintPreviews(form); },
+               [](HWND dialog) { PressPrintDialogButton(dialog, IDCANCEL); });
+    EXPECT_FALSE(printed);
+    Sleep(3000);
+    EXPECT_EQ(NewPdfs(), "") << "a cancelled dialog printed a document";
+}
+
+TEST_F(PrintPage, WithoutAnyPrinterPrintingReturnsFalseAndLeavesNothingBehind)
+{
+    if (DefaultPrinter(nullptr, nullptr)) GTEST_SKIP() << "this Wine session knows a printer";
+    OnlyPreview();
+    const long before = GdiObject::LiveCount();
+    bool printed = true;
+    std::string shown;
+    // The system's print dialog may warn that no printer is installed; whatever it shows is closed.
+    WithDialog([&] { printed = PrintPreviews(form); },
+               [&](HWND dialog) {
+                   if (!dialog) return;
+                   shown = MessageBoxText(dialog);
+                   PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+               });
+    EXPECT_FALSE(printed);
+    EXPECT_EQ(GdiObject::LiveCount(), before);
+    std::printf("the system showed: [%s]\n", shown.c_str());
 }
