@@ -15,6 +15,7 @@
 #include "settings/SettingsCodec.h"
 #include "shell/Fatal.h"
 #include "shell/GdiHandles.h"
+#include "shell/HeapBlock.h"
 #include "shell/Menus.h"
 #include "shell/resource.h"
 
@@ -46,25 +47,6 @@ class PrintDialogMemory {
 
   private:
     PRINTDLGA& dialog_;
-};
-
-// The sample text of a preview, read into process-heap memory for the length of one window.
-class HeapText {
-  public:
-    explicit HeapText(SIZE_T size)
-        : text_(static_cast<char*>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, size)))
-    {
-    }
-    ~HeapText()
-    {
-        if (text_) HeapFree(GetProcessHeap(), 0, text_);
-    }
-    HeapText(const HeapText&) = delete;
-    HeapText& operator=(const HeapText&) = delete;
-    char* get() const { return text_; }
-
-  private:
-    char* text_;
 };
 
 PageRect ToPageRect(const RECT& rect)
@@ -142,13 +124,13 @@ LOGFONTA ScaledLogFont(const PreviewState& record, int scale)
 void DrawSampleText(HDC dc, const PreviewState& record, const PageRect& inner)
 {
     const int length = GetWindowTextLengthA(record.edit);
-    HeapText text(static_cast<SIZE_T>(length) + 2);
+    HeapBlock text(static_cast<SIZE_T>(length) + 2);
     if (!text.get()) FatalError("PrintCtrl", TEXT_BUFFER_FATAL_LINE);
-    GetWindowTextA(record.edit, text.get(), length + 2);
+    GetWindowTextA(record.edit, text.text(), length + 2);
 
     GdiObject font = MakeFont(ScaledLogFont(record, PrintContext.scale));
     SelectedObject selected(dc, font.get());
-    DrawPageText(dc, text.get(), inner, record.fontColor, DT_NOPREFIX);
+    DrawPageText(dc, text.text(), inner, record.fontColor, DT_NOPREFIX);
 }
 
 BOOL CALLBACK CollectPreview(HWND window, LPARAM list)

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "HeapBlock.h"
 #include "resource.h"
 #include "settings/SettingsCodec.h"
 
@@ -35,22 +36,6 @@ const char* VersionString(const void* block, const char* key)
     return value;
 }
 
-// Owns a block from the process heap.
-class HeapBlock {
-public:
-    explicit HeapBlock(SIZE_T size) : block_(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, size)) {}
-    ~HeapBlock()
-    {
-        if (block_) HeapFree(GetProcessHeap(), 0, block_);
-    }
-    HeapBlock(const HeapBlock&) = delete;
-    HeapBlock& operator=(const HeapBlock&) = delete;
-    void* get() const { return block_; }
-
-private:
-    void* block_;
-};
-
 } // namespace
 
 const char* ProgramPath()
@@ -63,7 +48,10 @@ const char* ProgramPath()
     return ModulePath;
 }
 
-void OverrideProgramPath(const char* path) { lstrcpynA(ProgramPathOverride, path ? path : "", MAX_PATH); }
+void OverrideProgramPath(const char* path)
+{
+    lstrcpynA(ProgramPathOverride, path ? path : "", MAX_PATH);
+}
 
 ResourceText LoadResourceText(UINT id)
 {

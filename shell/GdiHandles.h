@@ -7,7 +7,7 @@
 // Owns one GDI object (brush, font, pen) and deletes it; moves, never copies. Keeps a tally of the
 // objects the program has made and not yet deleted, since GetGuiResources answers 0 under Wine.
 class GdiObject {
-public:
+  public:
     explicit GdiObject(HGDIOBJ handle = nullptr) : handle_(handle) { Count(handle_, +1); }
     GdiObject(GdiObject&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
     GdiObject& operator=(GdiObject&& other) noexcept
@@ -28,7 +28,7 @@ public:
 
     static long LiveCount() { return liveCount_; }
 
-private:
+  private:
     void reset(HGDIOBJ handle, bool fresh)
     {
         if (handle_) {
@@ -47,25 +47,31 @@ private:
     static inline long liveCount_ = 0;
 };
 
-inline GdiObject MakeSolidBrush(COLORREF color) { return GdiObject(CreateSolidBrush(color)); }
-inline GdiObject MakeFont(const LOGFONTA& logFont) { return GdiObject(CreateFontIndirectA(&logFont)); }
+inline GdiObject MakeSolidBrush(COLORREF color)
+{
+    return GdiObject(CreateSolidBrush(color));
+}
+inline GdiObject MakeFont(const LOGFONTA& logFont)
+{
+    return GdiObject(CreateFontIndirectA(&logFont));
+}
 
 // Selects an object into a DC and puts the previous one back on scope exit.
 class SelectedObject {
-public:
+  public:
     SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
     ~SelectedObject() { SelectObject(dc_, previous_); }
     SelectedObject(const SelectedObject&) = delete;
     SelectedObject& operator=(const SelectedObject&) = delete;
 
-private:
+  private:
     HDC dc_;
     HGDIOBJ previous_;
 };
 
 // GetDC / ReleaseDC of a window.
 class WindowDC {
-public:
+  public:
     explicit WindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
     ~WindowDC()
     {
@@ -75,14 +81,14 @@ public:
     WindowDC& operator=(const WindowDC&) = delete;
     HDC get() const { return dc_; }
 
-private:
+  private:
     HWND window_;
     HDC dc_;
 };
 
 // A DC the program created (CreateDCA, the print dialog's printer DC): DeleteDC on scope exit.
 class OwnedDC {
-public:
+  public:
     explicit OwnedDC(HDC dc = nullptr) : dc_(dc) {}
     OwnedDC(OwnedDC&& other) noexcept : dc_(std::exchange(other.dc_, nullptr)) {}
     OwnedDC& operator=(OwnedDC&& other) noexcept
@@ -98,20 +104,20 @@ public:
     OwnedDC& operator=(const OwnedDC&) = delete;
     HDC get() const { return dc_; }
 
-private:
+  private:
     HDC dc_;
 };
 
 // BeginPaint / EndPaint.
 class PaintDC {
-public:
+  public:
     explicit PaintDC(HWND window) : window_(window) { dc_ = BeginPaint(window, &paint_); }
     ~PaintDC() { EndPaint(window_, &paint_); }
     PaintDC(const PaintDC&) = delete;
     PaintDC& operator=(const PaintDC&) = delete;
     HDC get() const { return dc_; }
 
-private:
+  private:
     HWND window_;
     PAINTSTRUCT paint_;
     HDC dc_;

@@ -22,7 +22,10 @@ const char MAIN_FORM_CLASS[] = "MAINFORM";
 const char CHILD_CLASS[] = "MDI_CHILD";
 const char CLASS_MENU_NAME[] = "IDM_MNU"; // names no resource: the form's menu comes from its template
 
-HWND MdiClientWindow() { return MdiContext.MdiClient; }
+HWND MdiClientWindow()
+{
+    return MdiContext.MdiClient;
+}
 
 LRESULT DefaultFrame(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {

@@ -13,8 +13,8 @@ void RecordBaseMetrics(HWND form)
     RECT client = {}, window = {};
     GetClientRect(form, &client);
     GetWindowRect(form, &window);
-    LayoutBase = MakeLayoutBase(client.right, client.bottom, window.right - window.left,
-                                window.bottom - window.top);
+    LayoutBase =
+        MakeLayoutBase(client.right, client.bottom, window.right - window.left, window.bottom - window.top);
 }
 
 void LayoutMainForm(HWND form, int width, int height)
@@ -27,7 +27,8 @@ void LayoutMainForm(HWND form, int width, int height)
                            flags);
     batch = DeferWindowPos(batch, GetDlgItem(form, IDC_COLORLIST), nullptr, 0, 0, sizes.listWidth,
                            sizes.listHeight, flags);
-    batch = DeferWindowPos(batch, MdiContext.MdiClient, nullptr, 0, 0, sizes.mdiWidth, sizes.mdiHeight, flags);
+    batch =
+        DeferWindowPos(batch, MdiContext.MdiClient, nullptr, 0, 0, sizes.mdiWidth, sizes.mdiHeight, flags);
     if (batch) EndDeferWindowPos(batch);
     // The tab control lies over the page controls without clipping them: repaint every child, so
     // that the controls above the tab's body are drawn again after it.

@@ -8,7 +8,10 @@ constexpr int TAB_WIDTH = 192, TAB_HEIGHT = 150;
 constexpr int LIST_WIDTH = 183, LIST_HEIGHT = 120;
 constexpr int MDI_WIDTH = 111, MDI_HEIGHT = 147;
 
-int Truncate(double value) { return static_cast<int>(value); }
+int Truncate(double value)
+{
+    return static_cast<int>(value);
+}
 
 } // namespace
 

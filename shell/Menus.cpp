@@ -15,7 +15,10 @@ HMENU BarPopup(HMENU bar, int position)
     return GetSubMenu(bar, position);
 }
 
-HMENU OptionsPopup(HWND form) { return BarPopup(GetMenu(form), BAR_OPTIONS); }
+HMENU OptionsPopup(HWND form)
+{
+    return BarPopup(GetMenu(form), BAR_OPTIONS);
+}
 
 bool IsOptionChecked(HWND form, UINT id)
 {
@@ -46,8 +49,10 @@ void SwapFrameMenu(bool previews)
 
     UINT ids[MAX_OPTION_ITEMS] = {};
     UINT states[MAX_OPTION_ITEMS] = {};
-    for (int i = 0; i < count; ++i) ids[i] = GetMenuItemID(options, i);
-    for (int i = 0; i < count; ++i) states[i] = GetMenuState(options, ids[i], MF_BYCOMMAND);
+    for (int i = 0; i < count; ++i)
+        ids[i] = GetMenuItemID(options, i);
+    for (int i = 0; i < count; ++i)
+        states[i] = GetMenuState(options, ids[i], MF_BYCOMMAND);
 
     const HMENU bar = previews ? MdiContext.MenuPreview : MdiContext.MenuNoPreview;
     const HMENU list = previews ? BarPopup(MdiContext.MenuPreview, BAR_WINDOW)

@@ -119,8 +119,13 @@ std::string MakeTempFolder()
 
 HWND FindProcessDialog(DWORD timeoutMilliseconds)
 {
+    return FindDialogOfProcess(GetCurrentProcessId(), timeoutMilliseconds);
+}
+
+HWND FindDialogOfProcess(DWORD process, DWORD timeoutMilliseconds)
+{
     const DWORD start = GetTickCount();
-    DialogSearch search = {GetCurrentProcessId(), nullptr};
+    DialogSearch search = {process, nullptr};
     do {
         EnumWindows(FindDialogWindow, reinterpret_cast<LPARAM>(&search));
         if (search.found) return search.found;
@@ -138,7 +143,8 @@ void WithDialog(const std::function<void()>& open, const std::function<void(HWND
         handle(dialog);
         // A handler that failed to close its dialog must not hang the test run.
         const DWORD start = GetTickCount();
-        while (!done && GetTickCount() - start < 5000) Sleep(20);
+        while (!done && GetTickCount() - start < 5000)
+            Sleep(20);
         if (!done && dialog && IsWindow(dialog)) {
             ADD_FAILURE() << "the dialog was still open after its handler ran";
             PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);

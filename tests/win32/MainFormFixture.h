@@ -20,8 +20,10 @@ std::string WindowText(HWND window);
 // A fresh empty folder under the temporary directory (for a program path and its settings file).
 std::string MakeTempFolder();
 
-// Finds a top-level dialog (class #32770) of this process, waiting up to the timeout.
+// Finds a visible top-level dialog (class #32770) of this process, waiting up to the timeout.
 HWND FindProcessDialog(DWORD timeoutMilliseconds = 5000);
+// The same for another process (a child process's message boxes).
+HWND FindDialogOfProcess(DWORD process, DWORD timeoutMilliseconds);
 // Runs `open` (which shows a modal dialog and returns when it closes); meanwhile, on another
 // thread, waits for the dialog and hands it to `handle` (which presses its buttons).
 void WithDialog(const std::function<void()>& open, const std::function<void(HWND dialog)>& handle);
@@ -29,7 +31,7 @@ void WithDialog(const std::function<void()>& open, const std::function<void(HWND
 std::string MessageBoxText(HWND box);
 
 class MainFormTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override;
     void TearDown() override;
 

@@ -270,36 +270,6 @@ TEST_F(VersionBox, UnreadableVersionShowsTheErrorBox)
 
 namespace {
 
-struct ProcessBoxSearch {
-    DWORD process;
-    HWND found;
-};
-
-BOOL CALLBACK FindBoxOfProcess(HWND window, LPARAM lParam)
-{
-    auto* search = reinterpret_cast<ProcessBoxSearch*>(lParam);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    char className[32] = "";
-    GetClassNameA(window, className, sizeof(className));
-    if (process == search->process && lstrcmpA(className, "#32770") == 0 && IsWindowVisible(window)) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND WaitForBox(DWORD process)
-{
-    for (int i = 0; i < 500; ++i) {
-        ProcessBoxSearch search = {process, nullptr};
-        EnumWindows(FindBoxOfProcess, reinterpret_cast<LPARAM>(&search));
-        if (search.found) return search.found;
-        Sleep(20);
-    }
-    return nullptr;
-}
-
 DWORD RunFatalChild(const char* module, const char* line, std::string* firstText, std::string* secondText,
                     std::string* secondCaption)
 {
@@ -312,11 +282,11 @@ DWORD RunFatalChild(const char* module, const char* line, std::string* firstText
     if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                         &process))
         return 0xFFFFFFFF;
-    HWND first = WaitForBox(process.dwProcessId);
+    HWND first = FindDialogOfProcess(process.dwProcessId, 10000);
     *firstText = MessageBoxText(first);
     if (first) PostMessageA(first, WM_COMMAND, IDOK, 0);
     Sleep(200);
-    HWND second = WaitForBox(process.dwProcessId);
+    HWND second = FindDialogOfProcess(process.dwProcessId, 10000);
     if (second != first) {
         *secondText = MessageBoxText(second);
         *secondCaption = WindowText(second);
