@@ -3,7 +3,7 @@
 # Idempotent: prints nothing and installs nothing when everything is present.
 set -e
 PACKAGES="cmake make g++ g++-mingw-w64-x86-64-posix mingw-w64-tools wine64 xvfb \
-fonts-ipafont-gothic fonts-wine imagemagick xdotool x11-utils cups cups-pdf poppler-utils \
+fonts-ipafont-gothic fonts-wine imagemagick xdotool x11-utils cups printer-driver-cups-pdf poppler-utils \
 clang libclang-rt-14-dev locales"
 missing=""
 for p in $PACKAGES; do
