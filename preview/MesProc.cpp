@@ -29,6 +29,8 @@ constexpr DWORD EDIT_STYLE =
     WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_WANTRETURN;
 constexpr DWORD FONT_DIALOG_FLAGS = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_EFFECTS | CF_NOVERTFONTS;
 constexpr char POINTS_FORMAT[] = "%d pt";
+constexpr DWORD TOOLTIP_STYLE = WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX;
+constexpr char TIP_LINES_FORMAT[] = "%s\r\n%s";
 
 // The status bar parts that show a preview window's font.
 enum FontInfoPart {
@@ -57,6 +59,64 @@ ColorCode CodeFor(HWND form, COLORREF color)
     return FormatColorCode(color, IsOptionChecked(form, IDM_CAPTION));
 }
 
+int ScreenPixelsPerInch(HWND form)
+{
+    WindowDC dc(form);
+    return GetDeviceCaps(dc.get(), LOGPIXELSY);
+}
+
+// One tool covers a whole window; the tooltip asks the preview window for the text.
+void AddTipTool(HWND tooltip, HWND preview, HWND area)
+{
+    TTTOOLINFOA tool{};
+    tool.cbSize = TTTOOLINFOA_V2_SIZE; // the common controls of version 5 refuse larger records
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = preview;
+    tool.uId = reinterpret_cast<UINT_PTR>(area);
+    tool.lpszText = LPSTR_TEXTCALLBACKA;
+    SendMessageA(tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+// The band and the EDIT are two windows, and a tool that names a window sees only that window's
+// mouse moves, so each gets a tool of its own; both answer with the same text.
+HWND CreateContrastTip(HWND preview, HWND edit, HINSTANCE instance)
+{
+    // Without an owner: a popup given a child window as its parent would be owned by the main form,
+    // and Wine then leaves the form below the topmost windows when the top-level option raises it
+    // (the owned tooltip takes the topmost place and the form is put after it). The tooltip raises
+    // itself to the top whenever it shows, and the window destroys it.
+    const HWND tooltip =
+        CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, TOOLTIP_STYLE, CW_USEDEFAULT, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
+    if (!tooltip) return nullptr;
+    // Without a width limit a tooltip keeps to one line and drops the line break.
+    SendMessageA(tooltip, TTM_SETMAXTIPWIDTH, 0, GetSystemMetrics(SM_CXSCREEN));
+    AddTipTool(tooltip, preview, preview);
+    if (edit) AddTipTool(tooltip, preview, edit);
+    return tooltip;
+}
+
+void WriteContrastTip(HWND window, PreviewState& state)
+{
+    const HWND form = FormOf(window);
+    const LOGFONTA& font = state.logFont;
+    const bool largeText = IsLargeText(font.lfHeight, font.lfWeight, ScreenPixelsPerInch(form));
+    const ContrastReportLines lines = ContrastReport(state.fontColor, state.innerColor, state.outerColor,
+                                                     largeText, IsOptionChecked(form, IDM_CAPTION));
+    std::snprintf(state.tipText, sizeof state.tipText, TIP_LINES_FORMAT, lines.textLine, lines.nonTextLine);
+}
+
+// A tip on show while the colours or the font change asks for its text again.
+void RefreshContrastTip(const PreviewState& state)
+{
+    if (!state.tooltip) return;
+    TTTOOLINFOA current{};
+    current.cbSize = TTTOOLINFOA_V2_SIZE;
+    if (!SendMessageA(state.tooltip, TTM_GETCURRENTTOOLA, 0, reinterpret_cast<LPARAM>(&current))) return;
+    current.lpszText = LPSTR_TEXTCALLBACKA;
+    SendMessageA(state.tooltip, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&current));
+}
+
 LRESULT OnCreate(HWND window, const CREATESTRUCTA* creation)
 {
     auto* state = new (std::nothrow) PreviewState(); // value-initialised: zero-filled
@@ -70,6 +130,7 @@ LRESULT OnCreate(HWND window, const CREATESTRUCTA* creation)
     state->innerBrush = MakeSolidBrush(current);
     state->logFont.lfCharSet = SHIFTJIS_CHARSET;
     SetWindowTextA(window, CodeFor(FormOf(window), current).text);
+    state->tooltip = CreateContrastTip(window, state->edit, creation->hInstance);
 
     SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
     return 0;
@@ -105,6 +166,7 @@ void OnSetInnerColor(HWND window, PreviewState& state, const PreviewState* sourc
     }
     if (title) SetWindowTextA(window, title);
     InvalidateRect(state.edit, nullptr, TRUE);
+    RefreshContrastTip(state);
 }
 
 void OnSetFont(HWND window, PreviewState& state, const PreviewState* source)
@@ -118,12 +180,14 @@ void OnSetFont(HWND window, PreviewState& state, const PreviewState* source)
     // The old font goes only now that the EDIT no longer uses it.
     state.font = std::move(font);
     ShowFontInfo(state, FormOf(window));
+    RefreshContrastTip(state);
 }
 
 void OnSetOuterColor(HWND window, PreviewState& state, COLORREF color)
 {
     state.outerColor = color;
     InvalidateRect(window, nullptr, FALSE);
+    RefreshContrastTip(state);
 }
 
 // Answers true when the command is one of the preview window's own.
@@ -134,6 +198,17 @@ bool OnCommand(HWND window, const PreviewState& state, UINT id)
     case IDM_FILLOUTER: SendMessageA(window, PM_SETOUTERCOLOR, state.innerColor, 0); return true;
     }
     return false;
+}
+
+// The tooltip asks for its text every time it shows, so the verdict follows every change.
+bool OnNotify(HWND window, PreviewState& state, NMHDR* header)
+{
+    if (!state.tooltip || header->hwndFrom != state.tooltip || header->code != TTN_GETDISPINFOA) return false;
+    WriteContrastTip(window, state);
+    auto* info = reinterpret_cast<NMTTDISPINFOA*>(header);
+    info->hinst = nullptr;
+    info->lpszText = state.tipText;
+    return true;
 }
 
 // The MDI client tells the window that loses activation first, then the one that gains it.
@@ -156,6 +231,8 @@ void OnMdiActivate(HWND window, const PreviewState& state, HWND losing, HWND gai
 
 void OnDestroy(HWND window, PreviewState* state)
 {
+    // The tooltip has no owner to take it along.
+    if (state->tooltip) DestroyWindow(state->tooltip);
     SetWindowLongPtrA(window, GWLP_USERDATA, 0);
     delete state; // deletes the brush and the font with it
 }
@@ -190,6 +267,9 @@ LRESULT CALLBACK PreviewWndProc(HWND window, UINT message, WPARAM wParam, LPARAM
         if (OnCommand(window, *state, LOWORD(wParam))) return 0;
         break;
     case WM_RBUTTONDOWN: ShowContextMenu(lParam, window); return 0;
+    case WM_NOTIFY:
+        if (lParam && OnNotify(window, *state, reinterpret_cast<NMHDR*>(lParam))) return 0;
+        break;
     case WM_MENUSELECT: ShowMenuHelp(FormOf(window), LOWORD(wParam)); return 0;
     case WM_EXITMENULOOP: EndMenuHelp(FormOf(window)); return 0;
     case WM_MDIACTIVATE:
@@ -260,13 +340,8 @@ void ShowFontInfo(const PreviewState& state, HWND form)
     std::memcpy(face, font.lfFaceName, LF_FACESIZE);
     SetStatusPart(status, PART_FACE, face);
 
-    int pixelsPerInch = 0;
-    {
-        WindowDC dc(form);
-        pixelsPerInch = GetDeviceCaps(dc.get(), LOGPIXELSY);
-    }
     char points[32];
-    std::snprintf(points, sizeof points, POINTS_FORMAT, FontPoints(font.lfHeight, pixelsPerInch));
+    std::snprintf(points, sizeof points, POINTS_FORMAT, FontPoints(font.lfHeight, ScreenPixelsPerInch(form)));
     SetStatusPart(status, PART_POINTS, points);
 
     SetStatusPart(status, PART_COLOR, CodeFor(form, state.fontColor).text);

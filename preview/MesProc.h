@@ -2,6 +2,7 @@
 #pragma once
 
 #include <windows.h>
+#include "colour/Contrast.h"
 #include "shell/GdiHandles.h"
 
 constexpr UINT PM_SETINNERCOLOR = WM_APP + 1;
@@ -17,6 +18,9 @@ struct PreviewState {
     LOGFONTA logFont;
     GdiObject innerBrush; // solid brush of innerColor
     GdiObject font;       // made from logFont, or none
+    HWND tooltip;         // tells the contrast of the colours over the band and the sample text
+    // The tooltip's two lines, kept here because the tooltip reads them after the notification.
+    char tipText[sizeof(ContrastReportLines::textLine) + sizeof(ContrastReportLines::nonTextLine) + 2];
 };
 
 // Carries colours and a font into PM_SETINNERCOLOR and PM_SETFONT.
