@@ -1,0 +1,87 @@
+#!/bin/bash
+# Screen colour capture: Ctrl+Q starts it and the status bar says so, also while the menus are
+# browsed; the colour under the pointer becomes the current colour wherever the pointer goes;
+# Ctrl+Q with another program in front ends it through the global hot key; closing the last
+# preview window ends it too.
+. "$(dirname "$0")/lib.sh" "$1"
+
+write_settings <<'INI'
+[MENU]
+AUTOCOPY=8
+INI
+
+CAPTURE_TEXT="色のキャプチャ中...  (終了するには [Ctrl+Q] キーを押してください)"
+
+# The colour of the screen pixel at a point, as "r g b".
+screen_rgb() { probe pixel "$1" "$2" | sed 's/../0x& /g' | awk '{ printf "%d %d %d\n", $1, $2, $3 }'; }
+
+# Moves the pointer and waits until the current colour is the one seen there.
+capture_at() {
+    local rgb
+    rgb=$(screen_rgb "$1" "$2")
+    xdotool mousemove "$1" "$2"
+    expect_colour_everywhere $rgb
+}
+
+ctrl_q_starts_capture() {
+    click_caption
+    press ctrl+q
+    wait_eq "$CAPTURE_TEXT" "the status bar while capturing" status_text 255
+    # Browsing the menus leaves the capture message in place.
+    press alt+o Down
+    expect_eq "$(status_text 255)" "$CAPTURE_TEXT" "the status bar while a menu is open"
+    press Escape Escape
+    expect_eq "$(status_text 255)" "$CAPTURE_TEXT" "the status bar after the menu closed"
+}
+
+the_colour_follows_the_pointer() {
+    local left top right bottom
+    read -r left top right bottom < <(form_rect)
+    capture_at 40 40
+    capture_at $((left + 100)) $((bottom - 60)) # the empty lower part of the numbers page
+    capture_at 40 $((bottom + 40))
+    screenshot capture
+}
+
+hot_key_ends_capture_from_another_program() {
+    run_in_background "$REPO/tools/wine-run.sh" notepad
+    NOTEPAD_PID=$BACKGROUND_PID
+    PROGRAM_PIDS+=("$NOTEPAD_PID")
+    wait_for "another program's window" probe wait Notepad 100
+    local left top
+    read -r left top _ _ < <(probe rect Notepad)
+    click_at $((left + 60)) $((top + 10))
+    wait_eq Notepad "the window in front" probe foreground
+    expect_eq "$(status_text 255)" "$CAPTURE_TEXT" "the status bar with another program in front"
+    press ctrl+q
+    wait_eq "" "the status bar after the hot key" status_text 255
+    local before
+    before=$(preview_title)
+    xdotool mousemove 30 1000
+    sleep 0.5
+    expect_eq "$(preview_title)" "$before" "the preview once capture has ended"
+    probe close Notepad >/dev/null
+    wait_for_exit "$NOTEPAD_PID" || true
+}
+
+closing_the_last_preview_ends_capture() {
+    click_caption
+    press ctrl+q
+    wait_eq "$CAPTURE_TEXT" "the status bar while capturing again" status_text 255
+    press ctrl+F4
+    wait_eq 0 "previews after Ctrl+F4" preview_count
+    wait_eq "" "the status bar after the last preview closed" status_text 255
+    local before
+    before=$(probe text MAINFORM $HEXEDIT)
+    xdotool mousemove 40 40
+    sleep 0.5
+    expect_eq "$(probe text MAINFORM $HEXEDIT)" "$before" "the hexadecimal field once capture has ended"
+}
+
+start_program
+ctrl_q_starts_capture
+the_colour_follows_the_pointer
+hot_key_ends_capture_from_another_program
+closing_the_last_preview_ends_capture
+quit_with_alt_f4
+echo "capture scenario passed"
