@@ -1,8 +1,8 @@
 #!/bin/bash
-# Preview windows come and go: Ctrl+N opens one, the Window menu tiles them, Ctrl+F4 closes the
-# active one and saves its settings at once, "close all" closes the rest; with none open Ctrl+P and
-# Ctrl+Q do nothing and Ctrl+N still works; the client area's context menu shows its help text in
-# the status bar and opens a new window.
+# Preview windows come and go: Ctrl+N opens one, Ctrl+F6 activates the next and loads its colour
+# into the fields, the Window menu tiles them, Ctrl+F4 closes the active one and saves it at once,
+# "close all" closes the rest; with none open Ctrl+P and Ctrl+Q do nothing and Ctrl+N still works;
+# the client area's context menu shows its help text in the status bar and opens a new window.
 . "$(dirname "$0")/lib.sh" "$1"
 
 # A wide form, so that three previews fit side by side.
@@ -22,6 +22,17 @@ ctrl_n_opens_previews() {
     wait_eq 2 "previews after Ctrl+N" preview_count
     press ctrl+n
     wait_eq 3 "previews after a second Ctrl+N" preview_count
+}
+
+switching_previews_loads_their_colours() {
+    retype_field $HEXEDIT "#FF0000"
+    click_control $APPLY
+    wait_eq "#FF0000" "the active preview after applying" preview_title
+    press ctrl+F6
+    wait_eq "#000000" "the preview that Ctrl+F6 activated" preview_title
+    expect_eq "$(channel_fields)" "0 0 0" "channel fields after switching previews"
+    expect_eq "$(probe text MAINFORM $HEXEDIT)" "#000000" "hexadecimal field after switching previews"
+    probe children MAINFORM MDI_CHILD | grep -q ' #FF0000$' || fail "the red preview lost its colour"
 }
 
 window_menu_tiles_them() {
@@ -85,6 +96,7 @@ client_menu_shows_help_and_opens_a_window() {
 
 start_program
 ctrl_n_opens_previews
+switching_previews_loads_their_colours
 window_menu_tiles_them
 ctrl_f4_closes_the_active_one_and_saves_it
 close_all_leaves_none_and_the_file_commands_still_work
