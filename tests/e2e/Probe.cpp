@@ -1,5 +1,5 @@
 // A small console helper for the end-to-end scripts: it looks at the windows of the program under
-// test from outside, as a person would see them (positions, texts, menu checks, clipboard, pixels).
+// test from outside, as a person would see them (positions, texts, control states, clipboard, pixels).
 //   probe wait CLASS [ms]          wait for a visible top-level window; print its rectangle
 //   probe gone CLASS [ms]          wait until no such window exists
 //   probe rect CLASS               window rectangle: left top right bottom
@@ -42,7 +42,7 @@ void PrintRect(const RECT& rect)
 }
 
 // A window's text through WM_GETTEXT, which also reaches another process's edit controls; line
-// breaks are shown as the two characters \\n, so that every window stays on one output line.
+// breaks are shown as the two characters \n, so that every window stays on one output line.
 std::string OneLineText(HWND window)
 {
     char text[1024] = "";
