@@ -300,8 +300,25 @@ band_point() {
 inner_point() {
     probe children MAINFORM MDI_CHILD Edit | sed -n "${1:-1}p" | awk '{ printf "%d %d\n", $3 - 4, $4 - 4 }'
 }
-band_colour() { probe pixel $(band_point "$@"); }
-inner_colour() { probe pixel $(inner_point "$@"); }
+band_colour() { unhidden_pixel $(band_point "$@"); }
+inner_colour() { unhidden_pixel $(inner_point "$@"); }
+
+# A preview shows its contrast tip while the pointer rests on it; the tip must not stand in for
+# the colours beneath.
+tip_covers() {
+    probe windows | awk -v x="$1" -v y="$2" '$1 == "tooltips_class32" && $2 <= x && x < $4 && $3 <= y && y < $5 {
+        found = 1 } END { exit !found }'
+}
+
+# The screen pixel at a point of a preview; a tip over it is sent away by moving the pointer onto
+# the main form's title bar.
+unhidden_pixel() {
+    if tip_covers "$1" "$2"; then
+        xdotool mousemove $(form_rect | awk '{ print $1 + 60, $2 + 10 }')
+        wait_for "the preview's tip to go" eval "! tip_covers $1 $2"
+    fi
+    probe pixel "$1" "$2"
+}
 
 # The channel values shown in the red, green and blue fields, as "r g b".
 channel_fields() {
