@@ -23,12 +23,13 @@ expect_eq "$(form_rect)" "100 50 780 570" "main window placed from POSITION"
 expect_eq "$(probe clipboard)" "#0080ff" "clipboard after start-up"
 expect_eq "$(preview_title)" "#0080ff" "preview title in lower case"
 
-# A colour typed into the hexadecimal field and applied. (The fields' texts cannot be read from
-# another process, so the preview's title and the clipboard tell what was applied.)
+# A colour typed into the hexadecimal field and applied: the field, the preview's title and the
+# clipboard all show it.
 click_control 1017
 press End shift+Home
 type_text "#336699"
 click_control 1059
+expect_eq "$(probe text MAINFORM 1017)" "#336699" "hexadecimal field after applying"
 expect_eq "$(preview_title)" "#336699" "preview title after applying"
 expect_eq "$(probe clipboard)" "#336699" "clipboard after applying"
 screenshot settings-roundtrip
