@@ -53,13 +53,13 @@ void InsertColumns(HWND list)
 {
     for (int column = 0; column < CATALOGUE_COLUMN_COUNT; ++column) {
         ResourceText header = LoadResourceText(COLUMNS[column].header);
-        LVCOLUMNA spec = {};
-        spec.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
-        spec.fmt = LVCFMT_RIGHT; // the list keeps its first column left-aligned regardless
-        spec.cx = COLUMNS[column].width;
-        spec.pszText = header.text;
-        spec.iSubItem = column;
-        SendMessageA(list, LVM_INSERTCOLUMNA, column, reinterpret_cast<LPARAM>(&spec));
+        LVCOLUMNA columnInfo = {};
+        columnInfo.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+        columnInfo.fmt = LVCFMT_RIGHT; // the list keeps its first column left-aligned regardless
+        columnInfo.cx = COLUMNS[column].width;
+        columnInfo.pszText = header.text;
+        columnInfo.iSubItem = column;
+        SendMessageA(list, LVM_INSERTCOLUMNA, column, reinterpret_cast<LPARAM>(&columnInfo));
     }
 }
 

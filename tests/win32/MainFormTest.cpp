@@ -12,7 +12,7 @@
 
 namespace {
 
-struct ControlSpec {
+struct ExpectedControl {
     int id;
     const char* className;
     const char* text; // null: not checked
@@ -21,7 +21,7 @@ struct ControlSpec {
 };
 
 // The template's controls in tab order.
-const ControlSpec Controls[] = {
+const ExpectedControl Controls[] = {
     {IDC_TAB, "SysTabControl32", nullptr, true, {3, 7, 192, 150}},
     {IDC_COLORLIST, "SysListView32", nullptr, false, {6, 30, 183, 120}},
     {IDC_DECGROUP, "Button", "10進数指定", true, {6, 27, 183, 84}},
@@ -78,27 +78,27 @@ TEST_F(MainForm, HasTheTemplatesControlsWithTheirClassesTextsAndPlaces)
 {
     EXPECT_EQ(WindowText(form), "Huebench");
     EXPECT_EQ(ClassOf(form), "MAINFORM");
-    for (const auto& spec : Controls) {
-        HWND control = Control(spec.id);
-        ASSERT_NE(control, nullptr) << "control " << spec.id;
-        EXPECT_EQ(ClassOf(control), spec.className) << "control " << spec.id;
-        if (spec.text) {
-            EXPECT_EQ(WindowText(control), spec.text) << "control " << spec.id;
+    for (const auto& want : Controls) {
+        HWND control = Control(want.id);
+        ASSERT_NE(control, nullptr) << "control " << want.id;
+        EXPECT_EQ(ClassOf(control), want.className) << "control " << want.id;
+        if (want.text) {
+            EXPECT_EQ(WindowText(control), want.text) << "control " << want.id;
         }
-        EXPECT_EQ(IsWindowVisible(control) != FALSE, spec.visibleOnFirstPage) << "control " << spec.id;
-        if (spec.id == IDC_STATUS || spec.id == IDC_TAB || spec.id == IDC_COLORLIST) continue; // resized
+        EXPECT_EQ(IsWindowVisible(control) != FALSE, want.visibleOnFirstPage) << "control " << want.id;
+        if (want.id == IDC_STATUS || want.id == IDC_TAB || want.id == IDC_COLORLIST) continue; // resized
         // The dialog manager converts position and size separately.
-        RECT place = {spec.dialogUnits.left, spec.dialogUnits.top, 0, 0};
-        RECT size = {0, 0, spec.dialogUnits.right, spec.dialogUnits.bottom};
+        RECT place = {want.dialogUnits.left, want.dialogUnits.top, 0, 0};
+        RECT size = {0, 0, want.dialogUnits.right, want.dialogUnits.bottom};
         MapDialogRect(form, &place);
         MapDialogRect(form, &size);
         RECT actual = {};
         GetWindowRect(control, &actual);
         MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&actual), 2);
-        if (spec.id == IDC_RSPIN || spec.id == IDC_GSPIN || spec.id == IDC_BSPIN) continue; // moved to buddy
-        EXPECT_EQ(actual.left, place.left) << "control " << spec.id;
-        EXPECT_EQ(actual.top, place.top) << "control " << spec.id;
-        EXPECT_EQ(actual.right - actual.left, size.right) << "control " << spec.id;
+        if (want.id == IDC_RSPIN || want.id == IDC_GSPIN || want.id == IDC_BSPIN) continue; // moved to buddy
+        EXPECT_EQ(actual.left, place.left) << "control " << want.id;
+        EXPECT_EQ(actual.top, place.top) << "control " << want.id;
+        EXPECT_EQ(actual.right - actual.left, size.right) << "control " << want.id;
     }
     EXPECT_FALSE(IsWindowEnabled(Control(IDC_APPLY))) << "the apply button starts disabled";
     EXPECT_EQ(WindowText(Control(IDC_HEXEDIT)), "#000000");
