@@ -7,6 +7,7 @@
 #include "preview/MdiClient.h"
 #include "preview/MesProc.h"
 #include "shell/Fatal.h"
+#include "shell/HeapBlock.h"
 #include "shell/Menus.h"
 #include "shell/resource.h"
 
@@ -38,25 +39,6 @@ UINT HexCodeMessageId(HexCodeResult result)
         if (message.result == result) return message.textId;
     return IDS_HEXCODE_DIGIT;
 }
-
-// A process-heap block for reading a window's text, freed when it goes out of scope.
-class HeapText {
-  public:
-    explicit HeapText(SIZE_T size)
-        : text_(static_cast<char*>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, size)))
-    {
-    }
-    HeapText(const HeapText&) = delete;
-    HeapText& operator=(const HeapText&) = delete;
-    ~HeapText()
-    {
-        if (text_) HeapFree(GetProcessHeap(), 0, text_);
-    }
-    char* get() const { return text_; }
-
-  private:
-    char* text_;
-};
 
 } // namespace
 
@@ -107,15 +89,15 @@ void OnHexFieldChange(HWND form)
 {
     const HWND field = GetDlgItem(form, IDC_HEXEDIT);
     const int length = GetWindowTextLengthA(field);
-    HeapText text(static_cast<SIZE_T>(length) + 2);
+    HeapBlock text(static_cast<SIZE_T>(length) + 2);
     if (!text.get()) {
         ShowMessage(LoadResourceText(IDS_DEFAULT_ALERT).text, nullptr, MB_TOPMOST);
         return;
     }
-    GetWindowTextA(field, text.get(), length + 2);
+    GetWindowTextA(field, text.text(), length + 2);
     const ColorCode current = FormatColorCode(ChannelColor(), IsOptionChecked(form, IDM_CAPTION));
     // A code typed in the other case still names the current colour.
-    EnableWindow(GetDlgItem(form, IDC_APPLY), lstrcmpiA(current.text, text.get()) != 0);
+    EnableWindow(GetDlgItem(form, IDC_APPLY), lstrcmpiA(current.text, text.text()) != 0);
 }
 
 HexCodeResult ApplyHexField()
