@@ -14,10 +14,10 @@
 #include "shell/Huebench.h"
 #include "shell/Menus.h"
 #include "shell/resource.h"
+#include "tests/common/SwatchWindow.h"
 
 namespace {
 
-const char SWATCH_CLASS[] = "HuebenchBenchSwatch";
 constexpr int SWATCH_SIZE = 120;
 
 struct Bench {
@@ -28,27 +28,9 @@ struct Bench {
     LARGE_INTEGER frequency;
 };
 
-LRESULT CALLBACK SwatchProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_ERASEBKGND) {
-        RECT area;
-        GetClientRect(window, &area);
-        HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(GetWindowLongPtrA(window, GWLP_USERDATA)));
-        FillRect(reinterpret_cast<HDC>(wParam), &area, brush);
-        DeleteObject(brush);
-        return 1;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
 POINT ShowSwatch(COLORREF color, int x, int y)
 {
-    HWND window =
-        CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, SWATCH_CLASS, "", WS_POPUP, x, y,
-                        SWATCH_SIZE, SWATCH_SIZE, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-    SetWindowLongPtrA(window, GWLP_USERDATA, static_cast<LONG_PTR>(color));
-    ShowWindow(window, SW_SHOWNOACTIVATE);
-    UpdateWindow(window);
+    CreateSwatchWindow(color, x, y, SWATCH_SIZE);
     return POINT{x + SWATCH_SIZE / 2, y + SWATCH_SIZE / 2};
 }
 
@@ -222,12 +204,6 @@ int main(int argc, char** argv)
     GetModuleFileNameA(nullptr, self, sizeof(self));
     CopyFileA(self, program.c_str(), FALSE);
     OverrideProgramPath(program.c_str());
-
-    WNDCLASSA swatch = {};
-    swatch.lpfnWndProc = SwatchProc;
-    swatch.hInstance = instance;
-    swatch.lpszClassName = SWATCH_CLASS;
-    RegisterClassA(&swatch);
 
     if (!RegisterWindowClasses(instance)) return 1;
     Bench bench = {};

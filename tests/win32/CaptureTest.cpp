@@ -13,11 +13,11 @@
 #include "preview/MdiClient.h"
 #include "shell/Menus.h"
 #include "shell/resource.h"
+#include "tests/common/SwatchWindow.h"
 
 namespace {
 
 const char CAPTURE_TEXT[] = "色のキャプチャ中...  (終了するには [Ctrl+Q] キーを押してください)";
-const char SWATCH_CLASS[] = "HuebenchTestSwatch";
 const char OTHER_PROGRAM_CLASS[] = "HuebenchTestOtherProgram";
 // Set for the child process that runs on a display scaled to 200 %.
 const char SCALED_CHILD_VARIABLE[] = "HUEBENCH_SCALED_DISPLAY_CHILD";
@@ -37,37 +37,11 @@ bool IsPointerAt(POINT target)
     return now.x == target.x && now.y == target.y;
 }
 
-LRESULT CALLBACK SwatchProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_ERASEBKGND) {
-        RECT area;
-        GetClientRect(window, &area);
-        HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(GetWindowLongPtrA(window, GWLP_USERDATA)));
-        FillRect(reinterpret_cast<HDC>(wParam), &area, brush);
-        DeleteObject(brush);
-        return 1;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
 // A plain top-level window of one colour, on top of everything else.
 class Swatch {
   public:
-    Swatch(COLORREF color, int x, int y)
+    Swatch(COLORREF color, int x, int y) : window_(CreateSwatchWindow(color, x, y, SIZE))
     {
-        WNDCLASSA type = {};
-        type.lpfnWndProc = SwatchProc;
-        type.hInstance = GetModuleHandleA(nullptr);
-        type.lpszClassName = SWATCH_CLASS;
-        type.hCursor = LoadCursor(nullptr, IDC_ARROW);
-        RegisterClassA(&type); // fails harmlessly when already registered
-        window_ =
-            CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, SWATCH_CLASS, "", WS_POPUP,
-                            x, y, SIZE, SIZE, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-        SetWindowLongPtrA(window_, GWLP_USERDATA, static_cast<LONG_PTR>(color));
-        ShowWindow(window_, SW_SHOWNOACTIVATE);
-        InvalidateRect(window_, nullptr, TRUE);
-        UpdateWindow(window_);
         PumpMessages(30);
     }
     ~Swatch() { DestroyWindow(window_); }
