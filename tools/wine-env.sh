@@ -61,6 +61,17 @@ REG
     "$WINESERVER" -w
 }
 
+# Wine's own fonts (Marlett draws the caption buttons) from Debian's fonts-wine, where this Wine
+# does not look for them by itself.
+link_wine_fonts() {
+    local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+    [ -d "$fonts" ] || return 0
+    for font in /usr/share/wine/fonts/*.ttf; do
+        [ -e "$font" ] && [ ! -e "$fonts/$(basename "$font")" ] && ln -s "$font" "$fonts/"
+    done
+    return 0
+}
+
 case "$action" in
 setup)
     start_display
@@ -71,6 +82,7 @@ setup)
         configure_prefix
         touch "$WINEPREFIX/.huebench-ready"
     fi
+    link_wine_fonts
     ;;
 cleanup)
     "$WINESERVER" -k 2>/dev/null || true
