@@ -10,16 +10,6 @@
 
 namespace {
 
-template <typename T> T Take(const std::uint8_t*& data, std::size_t& size)
-{
-    T value = {};
-    const std::size_t taken = size < sizeof value ? size : sizeof value;
-    std::memcpy(&value, data, taken);
-    data += taken;
-    size -= taken;
-    return value;
-}
-
 template <typename Describe> void CheckShownRatio(double ratio, Describe detail)
 {
     const std::string shown = FormatRatio(ratio).text;

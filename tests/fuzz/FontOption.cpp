@@ -6,16 +6,6 @@
 
 namespace {
 
-template <typename T> T Take(const std::uint8_t*& data, std::size_t& size)
-{
-    T value = {};
-    const std::size_t taken = size < sizeof value ? size : sizeof value;
-    std::memcpy(&value, data, taken);
-    data += taken;
-    size -= taken;
-    return value;
-}
-
 bool SameFields(const FontOptionFields& a, const FontOptionFields& b)
 {
     return a.weight == b.weight && a.italic == b.italic && a.underline == b.underline &&

@@ -74,3 +74,14 @@ inline bool IsCharacterBoundary(const std::string& text, std::size_t length)
         at += CharacterSize(text, at);
     return at == length;
 }
+
+// Takes the next value of type T from the input (zero-filled where the input runs out).
+template <typename T> T Take(const std::uint8_t*& data, std::size_t& size)
+{
+    T value = {};
+    const std::size_t taken = size < sizeof value ? size : sizeof value;
+    std::memcpy(&value, data, taken);
+    data += taken;
+    size -= taken;
+    return value;
+}
