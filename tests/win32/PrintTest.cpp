@@ -475,7 +475,7 @@ TEST_F(PrintPage, DrawingLeavesNoGdiObjectBehindAndTheDcAsItWas)
 // A real job: CUPS with a PDF printer, the print dialog confirmed, the PDF read back as pixels.
 //
 // Wine learns the CUPS printers once per Wine session, when the session's first process loads the
-// spooler. When CUPS was not running then, the printer is added now and the test is run again in a
+// spooler. When the test run's CUPS was not running then, the test is run again in a
 // fresh session of a sibling prefix (same drive, copied registry), and its result reported here.
 
 namespace {
@@ -493,7 +493,8 @@ class PrintJob : public PrintTest {
     {
         if (!shell.Available()) GTEST_SKIP() << "printing through CUPS needs Wine's Unix side";
         const UnixResult cups = shell.Run(CupsVariables() + CHECK_CUPS_SCRIPT);
-        ASSERT_EQ(cups.exitCode, 0) << "the test run's CUPS with its PDF printer is not there:\n" << cups.output;
+        ASSERT_EQ(cups.exitCode, 0) << "the test run's CUPS with its PDF printer is not there:\n"
+                                    << cups.output;
 
         std::string printer;
         if (!DefaultPrinter(nullptr, &printer) || printer != "PDF") {
@@ -540,16 +541,17 @@ class PrintJob : public PrintTest {
     // read. Answers the script's output for failure messages.
     UnixResult RenderNewPdf(int timeoutSeconds)
     {
-        return shell.Run(CupsVariables() + "name='" + documentName + "'\nrounds=" + std::to_string(timeoutSeconds * 4) +
-                             "\ndpi=" + std::to_string(RENDER_DPI) + "\n" + PDF_FOLDERS_SCRIPT +
-                             RENDER_SCRIPT,
-                         (timeoutSeconds + 30) * 1000);
+        return shell.Run(
+            CupsVariables() + "name='" + documentName + "'\nrounds=" + std::to_string(timeoutSeconds * 4) +
+                "\ndpi=" + std::to_string(RENDER_DPI) + "\n" + PDF_FOLDERS_SCRIPT + RENDER_SCRIPT,
+            (timeoutSeconds + 30) * 1000);
     }
 
     // This test's PDFs, one a line; empty when there is none.
     std::string NewPdfs()
     {
-        return shell.Run(CupsVariables() + "name='" + documentName + "'\n" + PDF_FOLDERS_SCRIPT + NEW_PDFS_SCRIPT)
+        return shell
+            .Run(CupsVariables() + "name='" + documentName + "'\n" + PDF_FOLDERS_SCRIPT + NEW_PDFS_SCRIPT)
             .output;
     }
 
