@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 TOOLCHAIN := cmake/mingw-w64.cmake
 JOBS ?= 2
 
-.PHONY: all build deps run test clean fuzz bench
+.PHONY: all build deps run test clean fuzz bench dist screenshots
 
 all: build
 
@@ -21,6 +21,15 @@ run: deps build
 
 test: deps build
 	cd $(BUILD_DIR) && ctest --output-on-failure --timeout 600
+
+# The release a Windows user takes: $(BUILD_DIR)/dist/Huebench-<version>-win64.zip with the exe and
+# a Japanese readme.txt; the version is the FileVersion of the version resource.
+dist: deps build
+	@tools/dist.sh $(BUILD_DIR)
+
+# The README's picture, docs/huebench.png, from a real run under Wine on a virtual display.
+screenshots: deps build
+	@tools/screenshots.sh $(BUILD_DIR) docs/huebench.png
 
 # Fuzzers of the window-free code (host clang++ with libFuzzer, ASan and UBSan), independent of
 # the mingw build: each runs FUZZ_SECONDS from its seed corpus, and a finding stops the target

@@ -4,7 +4,7 @@
 set -e
 PACKAGES="cmake make g++ g++-mingw-w64-x86-64-posix mingw-w64-tools wine64 xvfb \
 fonts-ipafont-gothic fonts-wine imagemagick xdotool x11-utils cups printer-driver-cups-pdf poppler-utils \
-clang libclang-rt-14-dev locales"
+clang libclang-rt-14-dev locales zip unzip"
 missing=""
 for p in $PACKAGES; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

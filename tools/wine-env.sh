@@ -23,7 +23,11 @@ start_display() {
         setsid Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 </dev/null &
         echo $! >"$dir/xvfb.pid"
         for _ in $(seq 1 50); do
-            if xdpyinfo -display ":$n" >/dev/null 2>&1; then
+            # Another run may have taken :$n a moment earlier: the display is ours only when the
+            # server's lock file names our server.
+            kill -0 "$(cat "$dir/xvfb.pid")" 2>/dev/null || break
+            if xdpyinfo -display ":$n" >/dev/null 2>&1 &&
+                [ "$(awk '{ print $1 }' "/tmp/.X$n-lock" 2>/dev/null)" = "$(cat "$dir/xvfb.pid")" ]; then
                 echo ":$n" >"$dir/display"
                 export DISPLAY=":$n"
                 return

@@ -393,32 +393,24 @@ expect_colour_everywhere() {
 
 # --- Printing -------------------------------------------------------------------------------------
 
-# Makes sure a CUPS scheduler runs with the PDF printer of cups-pdf as the default printer; a
-# scheduler started here is stopped when the scenario ends.
+# The scenario prints through the CUPS scheduler of its own test run (CTest's cups fixture, in
+# build/cups), never the machine's. Run by hand, the scenario starts that scheduler itself and stops
+# it when it ends.
+export HUEBENCH_CUPS_DIR=${HUEBENCH_CUPS_DIR:-$BUILD/cups}
+export CUPS_SERVER=$HUEBENCH_CUPS_DIR/cups.sock
 ensure_pdf_printer() {
     scheduler_running() { LC_ALL=C lpstat -r 2>/dev/null | grep -q 'scheduler is running'; }
     if ! scheduler_running; then
-        command -v cupsd >/dev/null || fail "printing needs CUPS: no cupsd on this machine"
-        run_in_background setsid cupsd -f >"$WORK/cupsd.log" 2>&1 </dev/null
-        EXIT_STEPS+=("kill $BACKGROUND_PID")
-        WAIT_SECONDS=15 wait_for "the CUPS scheduler starts" scheduler_running
+        "$REPO/tools/cups-env.sh" setup "$HUEBENCH_CUPS_DIR" || fail "the test run's CUPS cannot be started"
+        EXIT_STEPS+=('"$REPO/tools/cups-env.sh" cleanup "$HUEBENCH_CUPS_DIR"')
     fi
-    if ! LC_ALL=C lpstat -p PDF >/dev/null 2>&1; then
-        LC_ALL=C lpadmin -p PDF -v cups-pdf:/ -E -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd ||
-            fail "the PDF printer cannot be added"
-    fi
-    LC_ALL=C cupsenable PDF 2>/dev/null || true
-    LC_ALL=C cupsaccept PDF 2>/dev/null || true
-    LC_ALL=C lpadmin -d PDF || fail "the PDF printer cannot be made the default"
+    expect_eq "$(LC_ALL=C lpstat -d)" "system default destination: PDF" "the test run's default printer"
 }
 
-# The folder where cups-pdf puts this user's documents (its "Out" setting).
-pdf_folder() {
-    local out
-    out=$(sed -n 's/^[[:space:]]*Out[[:space:]]\{1,\}//p' /etc/cups/cups-pdf.conf 2>/dev/null | tail -n 1)
-    echo "${out:-/var/spool/cups-pdf/\${USER\}}" | sed "s|\${HOME}|$HOME|g; s|\${USER}|$(id -un)|g"
-}
+# The folder where that scheduler's cups-pdf queue puts its documents.
+pdf_folder() { echo "$HUEBENCH_CUPS_DIR/pdf"; }
 
 # The PDFs printed by this scenario's program: cups-pdf names them after the document, which the
 # program names after itself (cups-pdf may append a few stray characters to the name).
 printed_pdfs() { find "$(pdf_folder)" -maxdepth 1 -name "$PROGRAM_NAME*-job_*.pdf" 2>/dev/null | sort; }
+any_pdf_printed() { [ -n "$(printed_pdfs)" ]; }

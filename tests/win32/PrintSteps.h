@@ -344,39 +344,18 @@ class UnixShell {
 };
 
 // clang-format off
-// Starts cupsd unless it runs, adds the PDF queue of cups-pdf and makes it the default printer.
-// Exit code 3: cupsd cannot be started; 4: the queue cannot be made. Prints the pid of a cupsd
-// that this script started.
-inline const char ENSURE_CUPS_SCRIPT[] = R"SH(
-running() { LC_ALL=C lpstat -r 2>/dev/null | grep -q 'scheduler is running'; }
-if ! running; then
-    command -v cupsd >/dev/null || { echo "no cupsd on this machine"; exit 3; }
-    setsid cupsd -f >cupsd.log 2>&1 </dev/null &
-    echo "started $!"
-    for i in $(seq 1 100); do running && break; sleep 0.1; done
-    running || { echo "cupsd did not come up:"; cat cupsd.log; exit 3; }
-fi
-if ! LC_ALL=C lpstat -p PDF >/dev/null 2>&1; then
-    LC_ALL=C lpadmin -p PDF -v cups-pdf:/ -E -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd || exit 4
-fi
-LC_ALL=C cupsenable PDF 2>/dev/null
-LC_ALL=C cupsaccept PDF 2>/dev/null
-LC_ALL=C lpadmin -d PDF || exit 4
+// Checks that the test run's own CUPS scheduler ($dir, started by CTest's cups fixture or by
+// tools/cups-env.sh) runs with the PDF queue as its default printer. Exit code 3: it does not.
+inline const char CHECK_CUPS_SCRIPT[] = R"SH(
+export CUPS_SERVER="$dir/cups.sock"
+LC_ALL=C lpstat -r 2>/dev/null | grep -q 'scheduler is running' ||
+    { echo "no CUPS scheduler of this run at $CUPS_SERVER: run through ctest or tools/cups-env.sh setup"; exit 3; }
+LC_ALL=C lpstat -d | grep -q ': PDF$' || { LC_ALL=C lpstat -d; exit 4; }
 )SH";
 
-// Lists the folders where cups-pdf puts its files: its Out setting for this user, and the one for
-// jobs of unknown users.
+// The folder where that scheduler's cups-pdf queue puts its files.
 inline const char PDF_FOLDERS_SCRIPT[] = R"SH(
-pdf_folders() {
-    conf=/etc/cups/cups-pdf.conf
-    out=$(sed -n 's/^[[:space:]]*Out[[:space:]]\{1,\}//p' "$conf" 2>/dev/null | tail -n 1)
-    anon=$(sed -n 's/^[[:space:]]*AnonDirName[[:space:]]\{1,\}//p' "$conf" 2>/dev/null | tail -n 1)
-    user=$(id -un)
-    home=$(getent passwd "$user" | cut -d: -f6)
-    [ -n "$out" ] || out=/var/spool/cups-pdf/\${USER}
-    echo "$out" | sed "s|\${HOME}|$home|g; s|\${USER}|$user|g"
-    echo "${anon:-/var/spool/cups-pdf/ANONYMOUS}"
-}
+pdf_folders() { echo "$dir/pdf"; }
 )SH";
 
 inline const char NEW_PDFS_SCRIPT[] = R"SH(
@@ -394,7 +373,7 @@ for i in $(seq 1 $rounds); do
     fi
     sleep 0.25
 done
-[ -f page.ppm ] || { echo "no PDF named $name* in: $(pdf_folders)"; LC_ALL=C lpstat -W all -o; exit 5; }
+[ -f page.ppm ] || { echo "no PDF named $name* in: $(pdf_folders)"; CUPS_SERVER="$dir/cups.sock" LC_ALL=C lpstat -W all -o; exit 5; }
 echo "$pdf"
 pdftoppm -r $dpi -singlefile -png page.pdf page || exit 6
 keep="${HUEBENCH_WINE_DIR:-/tmp}/print-page.png"

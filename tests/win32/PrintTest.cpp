@@ -475,37 +475,26 @@ TEST_F(PrintPage, DrawingLeavesNoGdiObjectBehindAndTheDcAsItWas)
 // A real job: CUPS with a PDF printer, the print dialog confirmed, the PDF read back as pixels.
 //
 // Wine learns the CUPS printers once per Wine session, when the session's first process loads the
-// spooler. When CUPS was not running then, the printer is added now and the test is run again in a
+// spooler. When the test run's CUPS was not running then, the test is run again in a
 // fresh session of a sibling prefix (same drive, copied registry), and its result reported here.
 
 namespace {
 
-// Where the process started cupsd, so that the suite stops what it started and nothing else.
-struct CupsRecord {
-    bool prepared = false;
-    int exitCode = 0;
-    std::string output;
-    std::string startedPid;
-};
-CupsRecord Cups;
+// The test run's own CUPS scheduler, started by CTest's cups fixture: its folder on the Unix side.
+std::string CupsVariables()
+{
+    const char* folder = getenv("HUEBENCH_CUPS_DIR");
+    return std::string("dir='") + (folder ? folder : "") + "'\n";
+}
 
 class PrintJob : public PrintTest {
   protected:
     void SetUp() override
     {
         if (!shell.Available()) GTEST_SKIP() << "printing through CUPS needs Wine's Unix side";
-        if (!Cups.prepared) {
-            const UnixResult result = shell.Run(ENSURE_CUPS_SCRIPT);
-            Cups.prepared = true;
-            Cups.exitCode = result.exitCode;
-            Cups.output = result.output;
-            const size_t started = result.output.find("started ");
-            if (started != std::string::npos)
-                Cups.startedPid =
-                    result.output.substr(started + 8, result.output.find('\n', started) - started - 8);
-        }
-        if (Cups.exitCode == 3) GTEST_SKIP() << "cupsd could not be started:\n" << Cups.output;
-        ASSERT_EQ(Cups.exitCode, 0) << "CUPS is up but the PDF printer could not be set up:\n" << Cups.output;
+        const UnixResult cups = shell.Run(CupsVariables() + CHECK_CUPS_SCRIPT);
+        ASSERT_EQ(cups.exitCode, 0) << "the test run's CUPS with its PDF printer is not there:\n"
+                                    << cups.output;
 
         std::string printer;
         if (!DefaultPrinter(nullptr, &printer) || printer != "PDF") {
@@ -522,14 +511,6 @@ class PrintJob : public PrintTest {
     {
         if (form) PrintTest::TearDown();
     }
-    static void TearDownTestSuite()
-    {
-        if (Cups.startedPid.empty()) return;
-        UnixShell stopper;
-        stopper.Run("kill " + Cups.startedPid + "\n");
-        Cups = CupsRecord{};
-    }
-
     // Runs this very test in a fresh Wine session that learns the printer at its start; true when
     // it did so (its result is this test's result).
     bool RanInFreshSession()
@@ -560,16 +541,18 @@ class PrintJob : public PrintTest {
     // read. Answers the script's output for failure messages.
     UnixResult RenderNewPdf(int timeoutSeconds)
     {
-        return shell.Run("name='" + documentName + "'\nrounds=" + std::to_string(timeoutSeconds * 4) +
-                             "\ndpi=" + std::to_string(RENDER_DPI) + "\n" + PDF_FOLDERS_SCRIPT +
-                             RENDER_SCRIPT,
-                         (timeoutSeconds + 30) * 1000);
+        return shell.Run(
+            CupsVariables() + "name='" + documentName + "'\nrounds=" + std::to_string(timeoutSeconds * 4) +
+                "\ndpi=" + std::to_string(RENDER_DPI) + "\n" + PDF_FOLDERS_SCRIPT + RENDER_SCRIPT,
+            (timeoutSeconds + 30) * 1000);
     }
 
     // This test's PDFs, one a line; empty when there is none.
     std::string NewPdfs()
     {
-        return shell.Run("name='" + documentName + "'\n" + PDF_FOLDERS_SCRIPT + NEW_PDFS_SCRIPT).output;
+        return shell
+            .Run(CupsVariables() + "name='" + documentName + "'\n" + PDF_FOLDERS_SCRIPT + NEW_PDFS_SCRIPT)
+            .output;
     }
 
     UnixShell shell;
