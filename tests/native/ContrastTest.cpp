@@ -161,8 +161,8 @@ TEST(ContrastReport, FailuresLargeTextAndLowerCaseCodes)
     const ContrastReportLines large = ContrastReport(GREY_77, WHITE, WHITE, true, false);
     EXPECT_STREQ("文字色 #777777 / 内側 #ffffff  コントラスト比 4.47:1  AA 適合・AAA 不適合 (大きな文字)",
                  large.textLine);
-    EXPECT_STREQ("内側 #ffffff / 外側 #ffffff  コントラスト比 1.00:1  非テキスト 3:1 不適合",
-                 large.nonTextLine);
+    EXPECT_STREQ("内側 #ffffff / 外側 #ffffff  同じ色のため外側の帯は見えません", large.nonTextLine)
+        << "equal inner and outer colours make no band to fail";
 }
 
 TEST(ContrastReport, TheLongestLinesFitTheirBuffers)
@@ -170,4 +170,81 @@ TEST(ContrastReport, TheLongestLinesFitTheirBuffers)
     const ContrastReportLines lines = ContrastReport(GREY_77, GREY_77, GREY_77, true, true);
     EXPECT_LT(std::strlen(lines.textLine) + 1, sizeof lines.textLine) << lines.textLine;
     EXPECT_LT(std::strlen(lines.nonTextLine) + 1, sizeof lines.nonTextLine) << lines.nonTextLine;
+}
+
+// The nearest passing colours move only the CIELAB lightness of one colour of the pair.
+TEST(NearestPassingColor, GreySevenSevenOnWhiteGoesOneStepDarkerForAAAndToFiftyNineForAAA)
+{
+    const LightnessSuggestion aa = NearestPassingColor(GREY_77, WHITE, CONTRAST_NORMAL_AA);
+    ASSERT_TRUE(aa.found);
+    EXPECT_EQ("#767676", std::string(FormatColorCode(aa.color, true).text));
+    EXPECT_EQ("4.54", Shown(aa.ratio));
+    EXPECT_EQ(GREY_77, aa.stepBack) << "one step less change is the grey itself, which fails";
+
+    const LightnessSuggestion aaa = NearestPassingColor(GREY_77, WHITE, CONTRAST_NORMAL_AAA);
+    ASSERT_TRUE(aaa.found);
+    EXPECT_EQ("#595959", std::string(FormatColorCode(aaa.color, true).text));
+    EXPECT_EQ("7.00", Shown(aaa.ratio));
+    EXPECT_LT(ContrastRatio(ComposeColor(0x5A, 0x5A, 0x5A), WHITE), CONTRAST_NORMAL_AAA);
+
+    // On black the grey goes lighter instead, the smaller change.
+    const LightnessSuggestion onBlack = NearestPassingColor(ComposeColor(0x55, 0x55, 0x55), BLACK, 7.0);
+    ASSERT_TRUE(onBlack.found);
+    EXPECT_GT(RedOf(onBlack.color), 0x55);
+    EXPECT_GE(ContrastRatio(onBlack.color, BLACK), 7.0);
+    EXPECT_LT(ContrastRatio(ComposeColor(RedOf(onBlack.color) - 1, RedOf(onBlack.color) - 1,
+                                         RedOf(onBlack.color) - 1), BLACK), 7.0);
+}
+
+TEST(NearestPassingColor, ASaturatedColourKeepsItsHueAndMovesNoFurtherThanNeeded)
+{
+    for (COLORREF color : {ComposeColor(0xFF, 0, 0), ComposeColor(0x33, 0x99, 0xFF)}) {
+        const LightnessSuggestion nearest = NearestPassingColor(color, WHITE, CONTRAST_NORMAL_AA);
+        ASSERT_TRUE(nearest.found) << color;
+        EXPECT_GE(ContrastRatio(nearest.color, WHITE), CONTRAST_NORMAL_AA);
+        const LabColor before = LabOf(color), after = LabOf(nearest.color);
+        const double hueBefore = std::atan2(before.b, before.a), hueAfter = std::atan2(after.b, after.a);
+        EXPECT_NEAR(hueBefore, hueAfter, 0.03) << "the hue moved";
+        EXPECT_GT(std::hypot(after.a, after.b), 20) << "the colour was turned grey";
+        EXPECT_LT(after.l, before.l) << "on white only darker can help";
+        // Half a unit of lightness back towards the colour misses the ratio again.
+        EXPECT_LT(ContrastRatio(ColorAtLightness(color, after.l + 0.5), WHITE), CONTRAST_NORMAL_AA);
+    }
+}
+
+TEST(NearestPassingColor, NoLightnessReachesSevenToOneOnMiddleGreyAndAPassingPairStaysPut)
+{
+    const COLORREF middle = ComposeColor(0x77, 0x77, 0x77);
+    EXPECT_FALSE(NearestPassingColor(ORANGE, middle, CONTRAST_NORMAL_AAA).found)
+        << "neither black (4.68:1) nor white (4.47:1) reaches 7:1 on #777777";
+    const LightnessSuggestion kept = NearestPassingColor(BLACK, WHITE, CONTRAST_NORMAL_AAA);
+    EXPECT_TRUE(kept.found);
+    EXPECT_EQ(BLACK, kept.color);
+}
+
+TEST(ContrastTip, AFailingPairGetsTheNearestColoursOfEachLevelItMisses)
+{
+    char joined[CONTRAST_TIP_LINES * 162];
+    const ContrastTipLines tip = ContrastTip(GREY_77, WHITE, BLACK, false, true);
+    ASSERT_EQ(4, tip.count);
+    EXPECT_STREQ("AA 4.5:1 に届く最も近い色  文字色 #767676 (4.54:1) / 内側 #060606 (4.52:1)", tip.lines[2]);
+    EXPECT_STREQ("AAA 7:1 に届く最も近い色  文字色 #595959 (7.00:1) / 内側 明度だけでは届きません",
+                 tip.lines[3]);
+    JoinTipLines(tip, joined, sizeof joined);
+    EXPECT_EQ(std::string(tip.lines[0]) + "\r\n" + tip.lines[1] + "\r\n" + tip.lines[2] + "\r\n" + tip.lines[3],
+              joined);
+
+    // Large text passes AA and is told only about AAA; a passing pair gets no suggestion at all.
+    const ContrastTipLines large = ContrastTip(GREY_77, WHITE, BLACK, true, false);
+    ASSERT_EQ(3, large.count);
+    EXPECT_EQ(0, std::strncmp(large.lines[2], "AAA 4.5:1 に届く最も近い色  文字色 #767676", 40)) << large.lines[2];
+    EXPECT_EQ(2, ContrastTip(BLACK, WHITE, BLACK, false, true).count);
+
+    // Lines beyond the room are dropped, and a short buffer is cut but terminated.
+    ContrastTipLines full = {};
+    for (int line = 0; line < CONTRAST_TIP_LINES + 2; ++line) AddTipLine(full, "x");
+    EXPECT_EQ(CONTRAST_TIP_LINES, full.count);
+    char small[4];
+    JoinTipLines(full, small, sizeof small);
+    EXPECT_STREQ("x\r\n", small);
 }
