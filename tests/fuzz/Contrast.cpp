@@ -1,6 +1,7 @@
 // Fuzzes the contrast measures: every pair of colours has a ratio from 1 to 21 in either order,
 // the shown ratio is cut to hundredths and reaches a threshold exactly when the ratio does, and
-// the report lines fit their buffers.
+// the report lines fit their buffers; a suggested nearest colour meets its ratio while the colour one
+// step back along its lightness misses it, and the tooltip's lines fit theirs.
 #include "FuzzSupport.h"
 
 #include "colour/Contrast.h"
@@ -37,6 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const long lfWeight = Take<long>(data, size);
     const int pixelsPerInch = Take<int>(data, size);
     const double anyRatio = Take<double>(data, size);
+    const std::uint8_t level = Take<std::uint8_t>(data, size);
     const auto detail = [&] { return std::to_string(first) + " " + std::to_string(second); };
 
     const double ratio = ContrastRatio(first, second);
@@ -61,5 +63,27 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             lines.textLine);
     REQUIRE(std::strlen(lines.nonTextLine) + 1 < sizeof lines.nonTextLine, "the non-text line fits with room",
             lines.nonTextLine);
+
+    const double leastRatio = level % 3 == 0 ? CONTRAST_LARGE_AA : level % 3 == 1 ? CONTRAST_NORMAL_AA
+                                                                                  : CONTRAST_NORMAL_AAA;
+    const LightnessSuggestion nearest = NearestPassingColor(first, second, leastRatio);
+    const auto pair = [&] { return detail() + " at " + std::to_string(leastRatio); };
+    if (ContrastRatio(first, second) >= leastRatio) {
+        REQUIRE(nearest.found && nearest.color == (first & 0xFFFFFF), "a passing colour stays as it is", pair());
+    } else if (nearest.found) {
+        REQUIRE(ContrastRatio(nearest.color, second) >= leastRatio, "the suggestion meets the ratio", pair());
+        REQUIRE(ContrastRatio(nearest.stepBack, second) < leastRatio, "one step less change misses it", pair());
+        REQUIRE(nearest.ratio == ContrastRatio(nearest.color, second), "the ratio is the suggestion's", pair());
+    } else {
+        REQUIRE(ContrastRatio(ColorAtLightness(first, 0), second) < leastRatio &&
+                    ContrastRatio(ColorAtLightness(first, 100), second) < leastRatio,
+                "nothing found only when neither end of the lightness reaches the ratio", pair());
+    }
+
+    const ContrastTipLines tip = ContrastTip(first, second, third, large, lfWeight & 1);
+    REQUIRE(tip.count >= 2 && tip.count <= 4, "two report lines and up to two of suggestions", pair());
+    for (int line = 0; line < tip.count; ++line)
+        REQUIRE(std::strlen(tip.lines[line]) + 1 < sizeof tip.lines[line], "a tip line fits with room",
+                tip.lines[line]);
     return 0;
 }
