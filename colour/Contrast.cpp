@@ -52,9 +52,8 @@ double LinearChannel(int channel)
 
 // sRGB primaries to CIE XYZ under D65. The white point is the sum of each row, so that every grey
 // has a and b of zero.
-constexpr double RGB_TO_XYZ[3][3] = {{0.4124564, 0.3575761, 0.1804375},
-                                     {0.2126729, 0.7151522, 0.0721750},
-                                     {0.0193339, 0.1191920, 0.9503041}};
+constexpr double RGB_TO_XYZ[3][3] = {
+    {0.4124564, 0.3575761, 0.1804375}, {0.2126729, 0.7151522, 0.0721750}, {0.0193339, 0.1191920, 0.9503041}};
 constexpr double LAB_EPSILON = 6.0 / 29.0;
 constexpr double LIGHTNESS_MAX = 100;
 // A linear channel this far outside 0-1 still counts as shown; it is rounding, not colour.
@@ -99,7 +98,8 @@ Matrix XyzToRgb()
     const double determinant =
         f[0][0] * inverse.m[0][0] + f[0][1] * inverse.m[1][0] + f[0][2] * inverse.m[2][0];
     for (auto& row : inverse.m)
-        for (double& value : row) value /= determinant;
+        for (double& value : row)
+            value /= determinant;
     return inverse;
 }
 
@@ -112,7 +112,8 @@ LinearRgb LinearOfLab(double l, double a, double b)
                            WhiteOf(2) * LabCurveInverse(fy - b / 200)};
     LinearRgb rgb = {};
     for (int row = 0; row < 3; ++row)
-        rgb.channel[row] = XYZ_TO_RGB[row][0] * xyz[0] + XYZ_TO_RGB[row][1] * xyz[1] + XYZ_TO_RGB[row][2] * xyz[2];
+        rgb.channel[row] =
+            XYZ_TO_RGB[row][0] * xyz[0] + XYZ_TO_RGB[row][1] * xyz[1] + XYZ_TO_RGB[row][2] * xyz[2];
     return rgb;
 }
 
@@ -313,7 +314,8 @@ ContrastTipLines ContrastTip(COLORREF fontColor, COLORREF innerColor, COLORREF o
                              bool upperCase)
 {
     ContrastTipLines tip = {};
-    const ContrastReportLines report = ContrastReport(fontColor, innerColor, outerColor, largeText, upperCase);
+    const ContrastReportLines report =
+        ContrastReport(fontColor, innerColor, outerColor, largeText, upperCase);
     AddTipLine(tip, report.textLine);
     AddTipLine(tip, report.nonTextLine);
 
@@ -329,9 +331,10 @@ ContrastTipLines ContrastTip(COLORREF fontColor, COLORREF innerColor, COLORREF o
         char least[16];
         std::snprintf(least, sizeof least, "%g", level.leastRatio);
         char line[sizeof tip.lines[0]];
-        std::snprintf(line, sizeof line, CONTRAST_TEXTS.nearestLine, level.name, least,
-                      Suggested(NearestPassingColor(fontColor, innerColor, level.leastRatio), upperCase).text,
-                      Suggested(NearestPassingColor(innerColor, fontColor, level.leastRatio), upperCase).text);
+        std::snprintf(
+            line, sizeof line, CONTRAST_TEXTS.nearestLine, level.name, least,
+            Suggested(NearestPassingColor(fontColor, innerColor, level.leastRatio), upperCase).text,
+            Suggested(NearestPassingColor(innerColor, fontColor, level.leastRatio), upperCase).text);
         AddTipLine(tip, line);
     }
     return tip;

@@ -106,8 +106,9 @@ void WriteContrastTip(HWND window, PreviewState& state)
     const HWND form = FormOf(window);
     const LOGFONTA& font = state.logFont;
     const bool largeText = IsLargeText(font.lfHeight, font.lfWeight, ScreenPixelsPerInch(form));
-    const ContrastTipLines tip = ContrastTip(state.fontColor, state.innerColor, state.outerColor, largeText,
+    ContrastTipLines tip = ContrastTip(state.fontColor, state.innerColor, state.outerColor, largeText,
                                              IsOptionChecked(form, IDM_CAPTION));
+    // Further lines about the pair go here, with AddTipLine, before the lines are joined.
     JoinTipLines(tip, state.tipText, sizeof state.tipText);
 }
 
@@ -126,9 +127,9 @@ void PlaceContrastTip(const PreviewState& state)
     const ScreenBox pointerBox = {pointer.x, pointer.y, pointer.x + GetSystemMetrics(SM_CXCURSOR),
                                   pointer.y + GetSystemMetrics(SM_CYCURSOR)};
     const RECT& work = monitor.rcWork;
-    const ScreenSpot spot =
-        ContrastTipSpot(tip.right - tip.left, tip.bottom - tip.top, {text.left, text.top, text.right, text.bottom},
-                        pointerBox, {work.left, work.top, work.right, work.bottom});
+    const ScreenSpot spot = ContrastTipSpot(tip.right - tip.left, tip.bottom - tip.top,
+                                            {text.left, text.top, text.right, text.bottom}, pointerBox,
+                                            {work.left, work.top, work.right, work.bottom});
     SetWindowPos(state.tooltip, nullptr, spot.x, spot.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -389,7 +390,8 @@ UINT_PTR CALLBACK FontDialogHook(HWND dialog, UINT message, WPARAM, LPARAM lPara
     if (!colors) return TRUE;
     const LRESULT count = SendMessageA(colors, CB_GETCOUNT, 0, 0);
     for (LRESULT item = 0; item < count; ++item)
-        if (static_cast<COLORREF>(SendMessageA(colors, CB_GETITEMDATA, item, 0)) == choice->rgbColors) return TRUE;
+        if (static_cast<COLORREF>(SendMessageA(colors, CB_GETITEMDATA, item, 0)) == choice->rgbColors)
+            return TRUE;
     const ColorCode code = CodeFor(FormOf(choice->hwndOwner), choice->rgbColors);
     const LRESULT added = SendMessageA(colors, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(code.text));
     if (added < 0) return TRUE;

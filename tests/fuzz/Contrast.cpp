@@ -64,16 +64,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     REQUIRE(std::strlen(lines.nonTextLine) + 1 < sizeof lines.nonTextLine, "the non-text line fits with room",
             lines.nonTextLine);
 
-    const double leastRatio = level % 3 == 0 ? CONTRAST_LARGE_AA : level % 3 == 1 ? CONTRAST_NORMAL_AA
-                                                                                  : CONTRAST_NORMAL_AAA;
+    const double leastRatio = level % 3 == 0   ? CONTRAST_LARGE_AA
+                              : level % 3 == 1 ? CONTRAST_NORMAL_AA
+                                               : CONTRAST_NORMAL_AAA;
     const LightnessSuggestion nearest = NearestPassingColor(first, second, leastRatio);
     const auto pair = [&] { return detail() + " at " + std::to_string(leastRatio); };
     if (ContrastRatio(first, second) >= leastRatio) {
-        REQUIRE(nearest.found && nearest.color == (first & 0xFFFFFF), "a passing colour stays as it is", pair());
+        REQUIRE(nearest.found && nearest.color == (first & 0xFFFFFF), "a passing colour stays as it is",
+                pair());
     } else if (nearest.found) {
         REQUIRE(ContrastRatio(nearest.color, second) >= leastRatio, "the suggestion meets the ratio", pair());
-        REQUIRE(ContrastRatio(nearest.stepBack, second) < leastRatio, "one step less change misses it", pair());
-        REQUIRE(nearest.ratio == ContrastRatio(nearest.color, second), "the ratio is the suggestion's", pair());
+        REQUIRE(ContrastRatio(nearest.stepBack, second) < leastRatio, "one step less change misses it",
+                pair());
+        REQUIRE(nearest.ratio == ContrastRatio(nearest.color, second), "the ratio is the suggestion's",
+                pair());
     } else {
         REQUIRE(ContrastRatio(ColorAtLightness(first, 0), second) < leastRatio &&
                     ContrastRatio(ColorAtLightness(first, 100), second) < leastRatio,

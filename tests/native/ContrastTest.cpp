@@ -192,8 +192,10 @@ TEST(NearestPassingColor, GreySevenSevenOnWhiteGoesOneStepDarkerForAAAndToFiftyN
     ASSERT_TRUE(onBlack.found);
     EXPECT_GT(RedOf(onBlack.color), 0x55);
     EXPECT_GE(ContrastRatio(onBlack.color, BLACK), 7.0);
-    EXPECT_LT(ContrastRatio(ComposeColor(RedOf(onBlack.color) - 1, RedOf(onBlack.color) - 1,
-                                         RedOf(onBlack.color) - 1), BLACK), 7.0);
+    EXPECT_LT(ContrastRatio(
+                  ComposeColor(RedOf(onBlack.color) - 1, RedOf(onBlack.color) - 1, RedOf(onBlack.color) - 1),
+                  BLACK),
+              7.0);
 }
 
 TEST(NearestPassingColor, ASaturatedColourKeepsItsHueAndMovesNoFurtherThanNeeded)
@@ -231,18 +233,21 @@ TEST(ContrastTip, AFailingPairGetsTheNearestColoursOfEachLevelItMisses)
     EXPECT_STREQ("AAA 7:1 に届く最も近い色  文字色 #595959 (7.00:1) / 内側 明度だけでは届きません",
                  tip.lines[3]);
     JoinTipLines(tip, joined, sizeof joined);
-    EXPECT_EQ(std::string(tip.lines[0]) + "\r\n" + tip.lines[1] + "\r\n" + tip.lines[2] + "\r\n" + tip.lines[3],
+    EXPECT_EQ(std::string(tip.lines[0]) + "\r\n" + tip.lines[1] + "\r\n" + tip.lines[2] + "\r\n" +
+                  tip.lines[3],
               joined);
 
     // Large text passes AA and is told only about AAA; a passing pair gets no suggestion at all.
     const ContrastTipLines large = ContrastTip(GREY_77, WHITE, BLACK, true, false);
     ASSERT_EQ(3, large.count);
-    EXPECT_EQ(0, std::strncmp(large.lines[2], "AAA 4.5:1 に届く最も近い色  文字色 #767676", 40)) << large.lines[2];
+    EXPECT_EQ(0, std::strncmp(large.lines[2], "AAA 4.5:1 に届く最も近い色  文字色 #767676", 40))
+        << large.lines[2];
     EXPECT_EQ(2, ContrastTip(BLACK, WHITE, BLACK, false, true).count);
 
     // Lines beyond the room are dropped, and a short buffer is cut but terminated.
     ContrastTipLines full = {};
-    for (int line = 0; line < CONTRAST_TIP_LINES + 2; ++line) AddTipLine(full, "x");
+    for (int line = 0; line < CONTRAST_TIP_LINES + 2; ++line)
+        AddTipLine(full, "x");
     EXPECT_EQ(CONTRAST_TIP_LINES, full.count);
     char small[4];
     JoinTipLines(full, small, sizeof small);

@@ -38,7 +38,8 @@ namespace {
 
 bool Overlaps(ScreenSpot spot, int width, int height, const ScreenBox& box)
 {
-    return spot.x < box.right && spot.x + width > box.left && spot.y < box.bottom && spot.y + height > box.top;
+    return spot.x < box.right && spot.x + width > box.left && spot.y < box.bottom &&
+           spot.y + height > box.top;
 }
 
 } // namespace

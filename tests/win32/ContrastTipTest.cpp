@@ -115,19 +115,21 @@ TEST_F(ContrastTipTest, FollowsEveryNewInnerOuterAndFontColourWithTheNearestColo
     SetInner(BLACK);
     EXPECT_EQ(
         TipText(preview),
-        Lines(Lines("文字色 #000000 / 内側 #000000  コントラスト比 1.00:1  AA 不適合・AAA 不適合 (通常の文字)",
-                    "内側 #000000 / 外側 #FF8000  コントラスト比 8.33:1  非テキスト 3:1 適合"),
-              Lines("AA 4.5:1 に届く最も近い色  文字色 #757575 (4.55:1) / 内側 #757575 (4.55:1)",
-                    "AAA 7:1 に届く最も近い色  文字色 #959595 (7.01:1) / 内側 #959595 (7.01:1)")));
+        Lines(
+            Lines("文字色 #000000 / 内側 #000000  コントラスト比 1.00:1  AA 不適合・AAA 不適合 (通常の文字)",
+                  "内側 #000000 / 外側 #FF8000  コントラスト比 8.33:1  非テキスト 3:1 適合"),
+            Lines("AA 4.5:1 に届く最も近い色  文字色 #757575 (4.55:1) / 内側 #757575 (4.55:1)",
+                  "AAA 7:1 に届く最も近い色  文字色 #959595 (7.01:1) / 内側 #959595 (7.01:1)")));
     SetOuter(WHITE);
     SetFont(GREY);
-    EXPECT_EQ(TipText(preview),
-              Lines(Lines("文字色 #777777 / 内側 #000000  コントラスト比 4.68:1  AA 適合・AAA 不適合 (通常の文字)",
-                          "内側 #000000 / 外側 #FFFFFF  コントラスト比 21.00:1  非テキスト 3:1 適合"),
-                    "AAA 7:1 に届く最も近い色  文字色 #959595 (7.01:1) / 内側 明度だけでは届きません"));
+    EXPECT_EQ(
+        TipText(preview),
+        Lines(Lines("文字色 #777777 / 内側 #000000  コントラスト比 4.68:1  AA 適合・AAA 不適合 (通常の文字)",
+                    "内側 #000000 / 外側 #FFFFFF  コントラスト比 21.00:1  非テキスト 3:1 適合"),
+              "AAA 7:1 に届く最も近い色  文字色 #959595 (7.01:1) / 内側 明度だけでは届きません"));
     // Equal inner and outer colours make no band, and no failure to report for it.
     SetOuter(BLACK);
-    EXPECT_EQ(TipText(preview).find("内側 #000000 / 外側 #000000  同じ色のため外側の帯は見えません"), 
+    EXPECT_EQ(TipText(preview).find("内側 #000000 / 外側 #000000  同じ色のため外側の帯は見えません"),
               FirstLine(TipText(preview)).size() + 2);
 }
 

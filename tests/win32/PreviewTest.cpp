@@ -279,7 +279,8 @@ class PreviewTextColour : public PreviewTest {
         ReleaseDC(nullptr, screen);
         int count = 0;
         for (int y = 0; y < client.bottom; ++y)
-            for (int x = 0; x < client.right; ++x) count += bitmap.Pixel(x, y) == color;
+            for (int x = 0; x < client.right; ++x)
+                count += bitmap.Pixel(x, y) == color;
         return count;
     }
 };
@@ -714,7 +715,8 @@ TEST_F(PreviewTextColour, SwapLoadsTheOldTextColourThroughTheChannelsAndTheTextT
     PumpMessages(30);
     EXPECT_EQ(Hex(State().fontColor), Hex(WHITE));
     EXPECT_EQ(Hex(State().innerColor), Hex(GREY));
-    for (int field : {IDC_REDIT, IDC_GEDIT, IDC_BEDIT}) EXPECT_EQ(WindowText(Control(field)), "119");
+    for (int field : {IDC_REDIT, IDC_GEDIT, IDC_BEDIT})
+        EXPECT_EQ(WindowText(Control(field)), "119");
     EXPECT_EQ(WindowText(Control(IDC_HEXEDIT)), "#777777");
     EXPECT_EQ(WindowText(preview), "#777777");
     EXPECT_EQ(StatusText(form, 3), "#FFFFFF");
@@ -741,8 +743,7 @@ TEST_F(PreviewTextColour, SwapLoadsTheOldTextColourThroughTheChannelsAndTheTextT
 TEST_F(PreviewTextColour, BothCommandsWorkFromThePreviewsContextMenu)
 {
     WriteChannelEdits(GREY);
-    RightClickWithMenuSteps(preview, {2, 2},
-                            {[&] { MenuKey(preview, 'T'); }}); // the items' access keys
+    RightClickWithMenuSteps(preview, {2, 2}, {[&] { MenuKey(preview, 'T'); }}); // the items' access keys
     EXPECT_EQ(Hex(State().fontColor), Hex(GREY));
     WriteChannelEdits(WHITE);
     RightClickWithMenuSteps(preview, {2, 2}, {[&] { MenuKey(preview, 'X'); }});
