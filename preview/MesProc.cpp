@@ -107,7 +107,7 @@ void WriteContrastTip(HWND window, PreviewState& state)
     const LOGFONTA& font = state.logFont;
     const bool largeText = IsLargeText(font.lfHeight, font.lfWeight, ScreenPixelsPerInch(form));
     ContrastTipLines tip = ContrastTip(state.fontColor, state.innerColor, state.outerColor, largeText,
-                                             IsOptionChecked(form, IDM_CAPTION));
+                                       IsOptionChecked(form, IDM_CAPTION));
     // Further lines about the pair go here, with AddTipLine, before the lines are joined.
     JoinTipLines(tip, state.tipText, sizeof state.tipText);
 }
