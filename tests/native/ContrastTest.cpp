@@ -176,80 +176,44 @@ TEST(ContrastReport, TheLongestLinesFitTheirBuffers)
 TEST(NearestPassingColor, GreySevenSevenOnWhiteGoesOneStepDarkerForAAAndToFiftyNineForAAA)
 {
     const LightnessSuggestion aa = NearestPassingColor(GREY_77, WHITE, CONTRAST_NORMAL_AA);
-    ASSERT_TRUE(aa.found);
-    EXPECT_EQ("#767676", std::string(FormatColorCode(aa.color, true).text));
+    EXPECT_TRUE(aa.found);
+    EXPECT_STREQ("#767676", FormatColorCode(aa.color, true).text);
     EXPECT_EQ("4.54", Shown(aa.ratio));
     EXPECT_EQ(GREY_77, aa.stepBack) << "one step less change is the grey itself, which fails";
-
     const LightnessSuggestion aaa = NearestPassingColor(GREY_77, WHITE, CONTRAST_NORMAL_AAA);
-    ASSERT_TRUE(aaa.found);
-    EXPECT_EQ("#595959", std::string(FormatColorCode(aaa.color, true).text));
+    EXPECT_STREQ("#595959", FormatColorCode(aaa.color, true).text);
     EXPECT_EQ("7.00", Shown(aaa.ratio));
     EXPECT_LT(ContrastRatio(ComposeColor(0x5A, 0x5A, 0x5A), WHITE), CONTRAST_NORMAL_AAA);
-
-    // On black the grey goes lighter instead, the smaller change.
-    const LightnessSuggestion onBlack = NearestPassingColor(ComposeColor(0x55, 0x55, 0x55), BLACK, 7.0);
-    ASSERT_TRUE(onBlack.found);
-    EXPECT_GT(RedOf(onBlack.color), 0x55);
-    EXPECT_GE(ContrastRatio(onBlack.color, BLACK), 7.0);
-    EXPECT_LT(ContrastRatio(
-                  ComposeColor(RedOf(onBlack.color) - 1, RedOf(onBlack.color) - 1, RedOf(onBlack.color) - 1),
-                  BLACK),
-              7.0);
 }
 
 TEST(NearestPassingColor, ASaturatedColourKeepsItsHueAndMovesNoFurtherThanNeeded)
 {
     for (COLORREF color : {ComposeColor(0xFF, 0, 0), ComposeColor(0x33, 0x99, 0xFF)}) {
         const LightnessSuggestion nearest = NearestPassingColor(color, WHITE, CONTRAST_NORMAL_AA);
-        ASSERT_TRUE(nearest.found) << color;
-        EXPECT_GE(ContrastRatio(nearest.color, WHITE), CONTRAST_NORMAL_AA);
+        EXPECT_GE(ContrastRatio(nearest.color, WHITE), CONTRAST_NORMAL_AA) << color;
         const LabColor before = LabOf(color), after = LabOf(nearest.color);
-        const double hueBefore = std::atan2(before.b, before.a), hueAfter = std::atan2(after.b, after.a);
-        EXPECT_NEAR(hueBefore, hueAfter, 0.03) << "the hue moved";
+        EXPECT_NEAR(std::atan2(before.b, before.a), std::atan2(after.b, after.a), 0.03) << "the hue moved";
         EXPECT_GT(std::hypot(after.a, after.b), 20) << "the colour was turned grey";
-        EXPECT_LT(after.l, before.l) << "on white only darker can help";
         // Half a unit of lightness back towards the colour misses the ratio again.
         EXPECT_LT(ContrastRatio(ColorAtLightness(color, after.l + 0.5), WHITE), CONTRAST_NORMAL_AA);
     }
 }
 
-TEST(NearestPassingColor, NoLightnessReachesSevenToOneOnMiddleGreyAndAPassingPairStaysPut)
+TEST(NearestPassingColor, NoLightnessReachesSevenToOneOnMiddleGreyAndAPassingColourStays)
 {
-    const COLORREF middle = ComposeColor(0x77, 0x77, 0x77);
-    EXPECT_FALSE(NearestPassingColor(ORANGE, middle, CONTRAST_NORMAL_AAA).found)
+    EXPECT_FALSE(NearestPassingColor(ORANGE, GREY_77, CONTRAST_NORMAL_AAA).found)
         << "neither black (4.68:1) nor white (4.47:1) reaches 7:1 on #777777";
-    const LightnessSuggestion kept = NearestPassingColor(BLACK, WHITE, CONTRAST_NORMAL_AAA);
-    EXPECT_TRUE(kept.found);
-    EXPECT_EQ(BLACK, kept.color);
+    EXPECT_EQ(BLACK, NearestPassingColor(BLACK, WHITE, CONTRAST_NORMAL_AAA).color);
 }
 
 TEST(ContrastTip, AFailingPairGetsTheNearestColoursOfEachLevelItMisses)
 {
-    char joined[CONTRAST_TIP_LINES * 162];
     const ContrastTipLines tip = ContrastTip(GREY_77, WHITE, BLACK, false, true);
     ASSERT_EQ(4, tip.count);
     EXPECT_STREQ("AA 4.5:1 に届く最も近い色  文字色 #767676 (4.54:1) / 内側 #060606 (4.52:1)", tip.lines[2]);
     EXPECT_STREQ("AAA 7:1 に届く最も近い色  文字色 #595959 (7.00:1) / 内側 明度だけでは届きません",
                  tip.lines[3]);
-    JoinTipLines(tip, joined, sizeof joined);
-    EXPECT_EQ(std::string(tip.lines[0]) + "\r\n" + tip.lines[1] + "\r\n" + tip.lines[2] + "\r\n" +
-                  tip.lines[3],
-              joined);
-
-    // Large text passes AA and is told only about AAA; a passing pair gets no suggestion at all.
-    const ContrastTipLines large = ContrastTip(GREY_77, WHITE, BLACK, true, false);
-    ASSERT_EQ(3, large.count);
-    EXPECT_EQ(0, std::strncmp(large.lines[2], "AAA 4.5:1 に届く最も近い色  文字色 #767676", 40))
-        << large.lines[2];
+    // Large text passes AA and hears only of AAA; a passing pair hears of nothing.
+    EXPECT_EQ(3, ContrastTip(GREY_77, WHITE, BLACK, true, false).count);
     EXPECT_EQ(2, ContrastTip(BLACK, WHITE, BLACK, false, true).count);
-
-    // Lines beyond the room are dropped, and a short buffer is cut but terminated.
-    ContrastTipLines full = {};
-    for (int line = 0; line < CONTRAST_TIP_LINES + 2; ++line)
-        AddTipLine(full, "x");
-    EXPECT_EQ(CONTRAST_TIP_LINES, full.count);
-    char small[4];
-    JoinTipLines(full, small, sizeof small);
-    EXPECT_STREQ("x\r\n", small);
 }

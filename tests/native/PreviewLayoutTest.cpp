@@ -34,44 +34,16 @@ TEST(PreviewEditPlacement, EmptyAndLargestClientAreas)
     EXPECT_TRUE(PlacedAt(PreviewEditPlacement(65535, 65535), 10922, 10922, 43690, 43690));
 }
 
-namespace {
-
-bool Overlaps(ScreenSpot spot, int width, int height, const ScreenBox& box)
+TEST(ContrastTipSpot, GoesBelowTheTextAndThePointerElseAboveElseBesideAndStaysOnTheScreen)
 {
-    return spot.x < box.right && spot.x + width > box.left && spot.y < box.bottom &&
-           spot.y + height > box.top;
-}
-
-} // namespace
-
-TEST(ContrastTipSpot, StaysClearOfTheTextAndThePointerAndOnTheScreen)
-{
-    const ScreenBox screen = {0, 0, 1280, 1000};
-    const ScreenBox text = {200, 300, 600, 500};
+    const ScreenBox screen = {0, 0, 1280, 1000}, text = {200, 300, 600, 500};
     const int width = 700, height = 80;
-    struct Case {
-        ScreenBox pointer;
-        ScreenSpot expected;
-    };
-    const Case cases[] = {
-        {{400, 400, 432, 432}, {400, 502}},   // over the text: below it, at the pointer's left edge
-        {{400, 510, 432, 542}, {400, 544}},   // in the band below: below the pointer's bottom edge
-        {{1200, 400, 1232, 432}, {580, 502}}, // near the right edge: pulled back onto the screen
-    };
-    for (const Case& each : cases) {
-        const ScreenSpot spot = ContrastTipSpot(width, height, text, each.pointer, screen);
-        EXPECT_EQ(spot.x, each.expected.x);
-        EXPECT_EQ(spot.y, each.expected.y);
-        EXPECT_FALSE(Overlaps(spot, width, height, text));
-    }
-
-    // No room below: above the text; no room above either: beside it.
-    const ScreenBox low = {200, 850, 600, 990};
-    const ScreenSpot above = ContrastTipSpot(width, height, low, {300, 900, 332, 932}, screen);
-    EXPECT_EQ(above.y, 850 - 2 - height);
-    const ScreenBox tall = {100, 10, 500, 990};
-    const ScreenSpot beside = ContrastTipSpot(width, height, tall, {300, 500, 332, 532}, screen);
-    EXPECT_EQ(beside.x, 502);
-    EXPECT_FALSE(Overlaps(beside, width, height, tall));
-    EXPECT_LE(beside.x + width, screen.right);
+    const ScreenSpot overText = ContrastTipSpot(width, height, text, {400, 400, 432, 432}, screen);
+    EXPECT_EQ(400, overText.x);
+    EXPECT_EQ(502, overText.y);
+    const ScreenSpot belowText = ContrastTipSpot(width, height, text, {1200, 510, 1232, 542}, screen);
+    EXPECT_EQ(580, belowText.x) << "pulled back onto the screen";
+    EXPECT_EQ(544, belowText.y) << "below the pointer's bottom edge";
+    EXPECT_EQ(768, ContrastTipSpot(width, height, {200, 850, 600, 990}, {300, 900, 332, 932}, screen).y);
+    EXPECT_EQ(502, ContrastTipSpot(width, height, {100, 10, 500, 990}, {300, 500, 332, 532}, screen).x);
 }
