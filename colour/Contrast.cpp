@@ -53,7 +53,10 @@ double LinearChannel(int channel)
 // sRGB primaries to CIE XYZ under D65. The white point is the sum of each row, so that every grey
 // has a and b of zero.
 constexpr double RGB_TO_XYZ[3][3] = {
-    {0.4124564, 0.3575761, 0.1804375}, {0.2126729, 0.7151522, 0.0721750}, {0.0193339, 0.1191920, 0.9503041}};
+    {0.4124564, 0.3575761, 0.1804375},
+    {0.2126729, 0.7151522, 0.0721750},
+    {0.0193339, 0.1191920, 0.9503041},
+};
 constexpr double LAB_EPSILON = 6.0 / 29.0;
 constexpr double LIGHTNESS_MAX = 100;
 // A linear channel this far outside 0-1 still counts as shown; it is rounding, not colour.
@@ -85,7 +88,7 @@ struct Matrix {
     double m[3][3];
 };
 
-// The exact inverse of RGB_TO_XYZ; the published four-digit inverse would tint the greys.
+// The exact inverse of RGB_TO_XYZ; the published inverse, rounded to seven digits, tints the greys.
 Matrix XyzToRgb()
 {
     const auto& f = RGB_TO_XYZ;
