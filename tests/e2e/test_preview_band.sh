@@ -58,7 +58,11 @@ text_colour_from_the_menu() {
     press t # the item's access key
     wait_for "the menu closes" no_menu_open
     wait_eq "#C0FFEE" "the text colour in the status bar" status_text 3
-    xdotool mousemove $(band_point)
+    local x y
+    read -r x y < <(band_point)
+    xdotool mousemove "$x" $((y + 12)) # the pointer rests where it clicked: it must move to hover
+    sleep 0.2
+    xdotool mousemove "$x" "$y"
     wait_for "the contrast tip shows" eval "probe windows | grep -q '^tooltips_class32 '"
     screenshot contrast-tip-suggestions
 }
