@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <initializer_list>
 
 namespace {
 
@@ -13,6 +14,10 @@ namespace {
 struct ContrastTexts {
     const char* textLine;    // font colour, inner colour, ratio, AA verdict, AAA verdict, text size
     const char* nonTextLine; // inner colour, outer colour, ratio, verdict
+    const char* noBandLine;  // inner colour, outer colour
+    const char* nearestLine; // level, least ratio, text colour, inner colour
+    const char* suggestion;  // colour, ratio
+    const char* unreachable;
     const char* meets;
     const char* fails;
     const char* normalText;
@@ -21,6 +26,10 @@ struct ContrastTexts {
 constexpr ContrastTexts CONTRAST_TEXTS = {
     "文字色 %s / 内側 %s  コントラスト比 %s:1  AA %s・AAA %s (%s)",
     "内側 %s / 外側 %s  コントラスト比 %s:1  非テキスト 3:1 %s",
+    "内側 %s / 外側 %s  同じ色のため外側の帯は見えません",
+    "%s %s:1 に届く最も近い色  文字色 %s / 内側 %s",
+    "%s (%s:1)",
+    "明度だけでは届きません",
     "適合",
     "不適合",
     "通常の文字",
@@ -39,6 +48,96 @@ double LinearChannel(int channel)
 {
     const double value = channel / 255.0;
     return value <= 0.04045 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
+}
+
+// sRGB primaries to CIE XYZ under D65. The white point is the sum of each row, so that every grey
+// has a and b of zero.
+constexpr double RGB_TO_XYZ[3][3] = {
+    {0.4124564, 0.3575761, 0.1804375},
+    {0.2126729, 0.7151522, 0.0721750},
+    {0.0193339, 0.1191920, 0.9503041},
+};
+constexpr double LAB_EPSILON = 6.0 / 29.0;
+constexpr double LIGHTNESS_MAX = 100;
+// A linear channel this far outside 0-1 still counts as shown; it is rounding, not colour.
+constexpr double GAMUT_SLACK = 1e-9;
+// Halvings of a lightness or chroma interval: far below one 8-bit step.
+constexpr int SEARCH_HALVINGS = 48;
+
+double WhiteOf(int row)
+{
+    return RGB_TO_XYZ[row][0] + RGB_TO_XYZ[row][1] + RGB_TO_XYZ[row][2];
+}
+
+double LabCurve(double t)
+{
+    return t > LAB_EPSILON * LAB_EPSILON * LAB_EPSILON ? std::cbrt(t)
+                                                       : t / (3 * LAB_EPSILON * LAB_EPSILON) + 4.0 / 29.0;
+}
+
+double LabCurveInverse(double u)
+{
+    return u > LAB_EPSILON ? u * u * u : 3 * LAB_EPSILON * LAB_EPSILON * (u - 4.0 / 29.0);
+}
+
+struct LinearRgb {
+    double channel[3];
+};
+
+struct Matrix {
+    double m[3][3];
+};
+
+// The exact inverse of RGB_TO_XYZ; the published inverse, rounded to seven digits, tints the greys.
+Matrix XyzToRgb()
+{
+    const auto& f = RGB_TO_XYZ;
+    Matrix inverse = {};
+    for (int row = 0; row < 3; ++row)
+        for (int column = 0; column < 3; ++column) {
+            const int r1 = (column + 1) % 3, r2 = (column + 2) % 3, c1 = (row + 1) % 3, c2 = (row + 2) % 3;
+            inverse.m[row][column] = f[r1][c1] * f[r2][c2] - f[r1][c2] * f[r2][c1];
+        }
+    const double determinant =
+        f[0][0] * inverse.m[0][0] + f[0][1] * inverse.m[1][0] + f[0][2] * inverse.m[2][0];
+    for (auto& row : inverse.m)
+        for (double& value : row)
+            value /= determinant;
+    return inverse;
+}
+
+LinearRgb LinearOfLab(double l, double a, double b)
+{
+    static const Matrix toRgb = XyzToRgb();
+    const auto& XYZ_TO_RGB = toRgb.m;
+    const double fy = (l + 16) / 116;
+    const double xyz[3] = {WhiteOf(0) * LabCurveInverse(fy + a / 500), WhiteOf(1) * LabCurveInverse(fy),
+                           WhiteOf(2) * LabCurveInverse(fy - b / 200)};
+    LinearRgb rgb = {};
+    for (int row = 0; row < 3; ++row)
+        rgb.channel[row] =
+            XYZ_TO_RGB[row][0] * xyz[0] + XYZ_TO_RGB[row][1] * xyz[1] + XYZ_TO_RGB[row][2] * xyz[2];
+    return rgb;
+}
+
+bool IsShown(const LinearRgb& rgb)
+{
+    for (double value : rgb.channel)
+        if (!(value >= -GAMUT_SLACK && value <= 1 + GAMUT_SLACK)) return false;
+    return true;
+}
+
+int EncodedChannel(double linear)
+{
+    if (linear <= 0) return 0;
+    if (linear >= 1) return 255;
+    const double value = linear <= 0.0031308 ? 12.92 * linear : 1.055 * std::pow(linear, 1 / 2.4) - 0.055;
+    return static_cast<int>(std::lround(value * 255));
+}
+
+bool Meets(COLORREF color, COLORREF fixed, double leastRatio)
+{
+    return ContrastRatio(color, fixed) >= leastRatio;
 }
 
 const char* Verdict(bool meets)
@@ -117,7 +216,142 @@ ContrastReportLines ContrastReport(COLORREF fontColor, COLORREF innerColor, COLO
                   FormatRatio(textRatio).text, Verdict(MeetsContrastAA(textRatio, largeText)),
                   Verdict(MeetsContrastAAA(textRatio, largeText)),
                   largeText ? CONTRAST_TEXTS.largeText : CONTRAST_TEXTS.normalText);
-    std::snprintf(lines.nonTextLine, sizeof lines.nonTextLine, CONTRAST_TEXTS.nonTextLine, inner.text,
-                  outer.text, FormatRatio(edgeRatio).text, Verdict(MeetsNonTextContrast(edgeRatio)));
+    if ((innerColor & 0xFFFFFF) == (outerColor & 0xFFFFFF))
+        std::snprintf(lines.nonTextLine, sizeof lines.nonTextLine, CONTRAST_TEXTS.noBandLine, inner.text,
+                      outer.text);
+    else
+        std::snprintf(lines.nonTextLine, sizeof lines.nonTextLine, CONTRAST_TEXTS.nonTextLine, inner.text,
+                      outer.text, FormatRatio(edgeRatio).text, Verdict(MeetsNonTextContrast(edgeRatio)));
     return lines;
+}
+
+LabColor LabOf(COLORREF color)
+{
+    const double linear[3] = {LinearChannel(RedOf(color)), LinearChannel(GreenOf(color)),
+                              LinearChannel(BlueOf(color))};
+    double f[3];
+    for (int row = 0; row < 3; ++row) {
+        const double xyz =
+            RGB_TO_XYZ[row][0] * linear[0] + RGB_TO_XYZ[row][1] * linear[1] + RGB_TO_XYZ[row][2] * linear[2];
+        f[row] = LabCurve(xyz / WhiteOf(row));
+    }
+    return {116 * f[1] - 16, 500 * (f[0] - f[1]), 200 * (f[1] - f[2])};
+}
+
+COLORREF ColorAtLightness(COLORREF color, double lightness)
+{
+    const LabColor lab = LabOf(color);
+    if (!(lightness > 0)) lightness = 0; // NaN too
+    if (lightness > LIGHTNESS_MAX) lightness = LIGHTNESS_MAX;
+    if (RedOf(color) == GreenOf(color) && GreenOf(color) == BlueOf(color)) {
+        // A grey stays a grey: one channel, so that rounding cannot split the three.
+        const int level = EncodedChannel(LabCurveInverse((lightness + 16) / 116));
+        return ComposeColor(level, level, level);
+    }
+    LinearRgb rgb = LinearOfLab(lightness, lab.a, lab.b);
+    if (!IsShown(rgb)) {
+        // The grey of that lightness is always shown: keep the largest share of the chroma that is.
+        double shown = 0, notShown = 1;
+        for (int step = 0; step < SEARCH_HALVINGS; ++step) {
+            const double share = (shown + notShown) / 2;
+            (IsShown(LinearOfLab(lightness, lab.a * share, lab.b * share)) ? shown : notShown) = share;
+        }
+        rgb = LinearOfLab(lightness, lab.a * shown, lab.b * shown);
+    }
+    return ComposeColor(EncodedChannel(rgb.channel[0]), EncodedChannel(rgb.channel[1]),
+                        EncodedChannel(rgb.channel[2]));
+}
+
+LightnessSuggestion NearestPassingColor(COLORREF moving, COLORREF fixed, double leastRatio)
+{
+    moving &= 0xFFFFFF;
+    if (Meets(moving, fixed, leastRatio)) return {true, moving, moving, ContrastRatio(moving, fixed)};
+
+    const double start = LabOf(moving).l;
+    LightnessSuggestion best = {false, moving, moving, ContrastRatio(moving, fixed)};
+    double bestChange = 0;
+    for (double end : {0.0, LIGHTNESS_MAX}) { // darker first: it wins a tie
+        if (!Meets(ColorAtLightness(moving, end), fixed, leastRatio)) continue;
+        // The luminance follows the lightness, so the colours along the way miss the ratio up to
+        // one point and meet it from there on.
+        double missing = start, meeting = end;
+        for (int step = 0; step < SEARCH_HALVINGS; ++step) {
+            const double middle = (missing + meeting) / 2;
+            (Meets(ColorAtLightness(moving, middle), fixed, leastRatio) ? meeting : missing) = middle;
+        }
+        const double change = std::fabs(meeting - start);
+        if (best.found && change >= bestChange) continue;
+        const COLORREF color = ColorAtLightness(moving, meeting);
+        best = {true, color, ColorAtLightness(moving, missing), ContrastRatio(color, fixed)};
+        bestChange = change;
+    }
+    return best;
+}
+
+void AddTipLine(ContrastTipLines& tip, const char* line)
+{
+    if (tip.count < 0 || tip.count >= CONTRAST_TIP_LINES) return;
+    std::snprintf(tip.lines[tip.count++], sizeof tip.lines[0], "%s", line);
+}
+
+namespace {
+
+struct SuggestionText {
+    char text[48];
+};
+
+SuggestionText Suggested(const LightnessSuggestion& suggestion, bool upperCase)
+{
+    SuggestionText shown = {};
+    if (suggestion.found)
+        std::snprintf(shown.text, sizeof shown.text, CONTRAST_TEXTS.suggestion,
+                      FormatColorCode(suggestion.color, upperCase).text, FormatRatio(suggestion.ratio).text);
+    else
+        std::snprintf(shown.text, sizeof shown.text, "%s", CONTRAST_TEXTS.unreachable);
+    return shown;
+}
+
+} // namespace
+
+ContrastTipLines ContrastTip(COLORREF fontColor, COLORREF innerColor, COLORREF outerColor, bool largeText,
+                             bool upperCase)
+{
+    ContrastTipLines tip = {};
+    const ContrastReportLines report =
+        ContrastReport(fontColor, innerColor, outerColor, largeText, upperCase);
+    AddTipLine(tip, report.textLine);
+    AddTipLine(tip, report.nonTextLine);
+
+    struct Level {
+        const char* name;
+        double leastRatio;
+    };
+    const Level levels[] = {{"AA", largeText ? CONTRAST_LARGE_AA : CONTRAST_NORMAL_AA},
+                            {"AAA", largeText ? CONTRAST_LARGE_AAA : CONTRAST_NORMAL_AAA}};
+    const double ratio = ContrastRatio(fontColor, innerColor);
+    for (const Level& level : levels) {
+        if (ratio >= level.leastRatio) continue;
+        char least[16];
+        std::snprintf(least, sizeof least, "%g", level.leastRatio);
+        char line[sizeof tip.lines[0]];
+        std::snprintf(
+            line, sizeof line, CONTRAST_TEXTS.nearestLine, level.name, least,
+            Suggested(NearestPassingColor(fontColor, innerColor, level.leastRatio), upperCase).text,
+            Suggested(NearestPassingColor(innerColor, fontColor, level.leastRatio), upperCase).text);
+        AddTipLine(tip, line);
+    }
+    return tip;
+}
+
+void JoinTipLines(const ContrastTipLines& tip, char* text, int size)
+{
+    if (!text || size <= 0) return;
+    text[0] = '\0';
+    int used = 0;
+    for (int index = 0; index < tip.count && index < CONTRAST_TIP_LINES; ++index) {
+        const int written = std::snprintf(text + used, static_cast<size_t>(size - used), "%s%s",
+                                          index ? "\r\n" : "", tip.lines[index]);
+        if (written < 0 || written >= size - used) return; // cut, and terminated by snprintf
+        used += written;
+    }
 }

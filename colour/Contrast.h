@@ -43,10 +43,47 @@ struct RatioText {
 RatioText FormatRatio(double ratio);
 
 // The two lines that report the contrast of a preview: the font colour on the inner colour
-// against the text thresholds, and the inner colour against the outer one as non-text contrast.
+// against the text thresholds, and the inner colour against the outer one as non-text contrast;
+// when the two are the same colour there is no band to see, and the second line says so.
 struct ContrastReportLines {
     char textLine[160];
     char nonTextLine[160];
 };
 ContrastReportLines ContrastReport(COLORREF fontColor, COLORREF innerColor, COLORREF outerColor,
                                    bool largeText, bool upperCase);
+
+// A colour in CIELAB (D65 white, the sRGB primaries): L from 0 (black) to 100 (white).
+struct LabColor {
+    double l, a, b;
+};
+LabColor LabOf(COLORREF color);
+// The colour of the same hue and chroma as `color` at another lightness, in 8 bits. Where the
+// screen cannot show that chroma at that lightness, the chroma is cut just enough; the hue stays.
+COLORREF ColorAtLightness(COLORREF color, double lightness);
+
+// The colour nearest to `moving` that meets `leastRatio` against `fixed`, found by moving only its
+// CIELAB lightness, in whichever direction needs the smaller change. `found` is false when neither
+// darker nor lighter reaches the ratio. The colour one 8-bit step back towards `moving` along the
+// same path is `stepBack`, which misses the ratio (it is `moving` itself when that already meets
+// it, and then `color` is `moving` too).
+struct LightnessSuggestion {
+    bool found;
+    COLORREF color;
+    COLORREF stepBack;
+    double ratio;
+};
+LightnessSuggestion NearestPassingColor(COLORREF moving, COLORREF fixed, double leastRatio);
+
+// The lines of a preview's contrast tooltip, top to bottom: the two report lines and, for each level
+// the text misses (AA, then AAA), the nearest text colour and the nearest inner colour that meet it.
+// A later addition appends its own lines with AddTipLine before the lines are joined.
+constexpr int CONTRAST_TIP_LINES = 8;
+struct ContrastTipLines {
+    char lines[CONTRAST_TIP_LINES][160];
+    int count;
+};
+void AddTipLine(ContrastTipLines& tip, const char* line); // a line beyond the last room is dropped
+ContrastTipLines ContrastTip(COLORREF fontColor, COLORREF innerColor, COLORREF outerColor, bool largeText,
+                             bool upperCase);
+// The lines joined with CR LF, cut to fit the buffer, always terminated.
+void JoinTipLines(const ContrastTipLines& tip, char* text, int size);

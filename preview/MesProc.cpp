@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 #include <commdlg.h>
+#include <dlgs.h>
 #include <cstdio>
 #include <cstring>
 #include <new>
@@ -12,6 +13,7 @@
 #include "colour/ColorModel.h"
 #include "panel/Capture.h"
 #include "panel/Channels.h"
+#include "panel/Propagation.h"
 #include "preview/MdiClient.h"
 #include "preview/PreviewLayout.h"
 #include "print/PrintGeometry.h"
@@ -30,7 +32,6 @@ constexpr DWORD EDIT_STYLE =
 constexpr DWORD FONT_DIALOG_FLAGS = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_EFFECTS | CF_NOVERTFONTS;
 constexpr char POINTS_FORMAT[] = "%d pt";
 constexpr DWORD TOOLTIP_STYLE = WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX;
-constexpr char TIP_LINES_FORMAT[] = "%s\r\n%s";
 
 // The status bar parts that show a preview window's font.
 enum FontInfoPart {
@@ -91,6 +92,10 @@ HWND CreateContrastTip(HWND preview, HWND edit, HINSTANCE instance)
     if (!tooltip) return nullptr;
     // Without a width limit a tooltip keeps to one line and drops the line break.
     SendMessageA(tooltip, TTM_SETMAXTIPWIDTH, 0, GetSystemMetrics(SM_CXSCREEN));
+    // The pointer must rest as long as it does before any other hover report of the system.
+    UINT hoverTime = 0;
+    if (SystemParametersInfoA(SPI_GETMOUSEHOVERTIME, 0, &hoverTime, 0))
+        SendMessageA(tooltip, TTM_SETDELAYTIME, TTDT_INITIAL, MAKELPARAM(hoverTime, 0));
     AddTipTool(tooltip, preview, preview);
     if (edit) AddTipTool(tooltip, preview, edit);
     return tooltip;
@@ -101,9 +106,31 @@ void WriteContrastTip(HWND window, PreviewState& state)
     const HWND form = FormOf(window);
     const LOGFONTA& font = state.logFont;
     const bool largeText = IsLargeText(font.lfHeight, font.lfWeight, ScreenPixelsPerInch(form));
-    const ContrastReportLines lines = ContrastReport(state.fontColor, state.innerColor, state.outerColor,
-                                                     largeText, IsOptionChecked(form, IDM_CAPTION));
-    std::snprintf(state.tipText, sizeof state.tipText, TIP_LINES_FORMAT, lines.textLine, lines.nonTextLine);
+    ContrastTipLines tip = ContrastTip(state.fontColor, state.innerColor, state.outerColor, largeText,
+                                       IsOptionChecked(form, IDM_CAPTION));
+    // Further lines about the pair go here, with AddTipLine, before the lines are joined.
+    JoinTipLines(tip, state.tipText, sizeof state.tipText);
+}
+
+// The tooltip would show under the pointer, over the very text whose contrast it tells.
+void PlaceContrastTip(const PreviewState& state)
+{
+    RECT tip = {}, text = {};
+    GetWindowRect(state.tooltip, &tip);
+    GetWindowRect(state.edit, &text);
+    POINT pointer = {};
+    GetCursorPos(&pointer);
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoA(MonitorFromPoint(pointer, MONITOR_DEFAULTTONEAREST), &monitor);
+    // The arrow's hot spot is its tip: the image hangs below and to the right of the point.
+    const ScreenBox pointerBox = {pointer.x, pointer.y, pointer.x + GetSystemMetrics(SM_CXCURSOR),
+                                  pointer.y + GetSystemMetrics(SM_CYCURSOR)};
+    const RECT& work = monitor.rcWork;
+    const ScreenSpot spot = ContrastTipSpot(tip.right - tip.left, tip.bottom - tip.top,
+                                            {text.left, text.top, text.right, text.bottom}, pointerBox,
+                                            {work.left, work.top, work.right, work.bottom});
+    SetWindowPos(state.tooltip, nullptr, spot.x, spot.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // A tip on show while the colours or the font change asks for its text again.
@@ -190,24 +217,59 @@ void OnSetOuterColor(HWND window, PreviewState& state, COLORREF color)
     RefreshContrastTip(state);
 }
 
+// The change the font dialog makes when only its colour is chosen: the window's own font, a new colour.
+void SetPreviewTextColor(HWND window, const PreviewState& state, COLORREF color)
+{
+    PreviewTemplate.logFont = state.logFont;
+    PreviewTemplate.fontColor = color;
+    SendMessageA(window, PM_SETFONT, reinterpret_cast<WPARAM>(&PreviewTemplate), 0);
+}
+
+void SwapTextAndInner(HWND window, PreviewState& state)
+{
+    // The new inner colour goes through the channel controls, which address the active window.
+    if (GetActivePreview() != window)
+        SendMessageA(GetParent(window), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(window), 0);
+    const COLORREF text = state.fontColor;
+    SetPreviewTextColor(window, state, state.innerColor);
+    WriteChannelEdits(text);
+    // Channels that already showed the colour change nothing and so propagate nothing.
+    if (state.innerColor != text) PropagateCurrentColor(FormOf(window));
+}
+
+// Typing makes the text the user reads; the tooltip over it goes until the pointer moves again.
+void OnEditCommand(const PreviewState& state, UINT notification)
+{
+    if (notification == EN_CHANGE && state.tooltip) SendMessageA(state.tooltip, TTM_POP, 0, 0);
+}
+
 // Answers true when the command is one of the preview window's own.
-bool OnCommand(HWND window, const PreviewState& state, UINT id)
+bool OnCommand(HWND window, PreviewState& state, UINT id)
 {
     switch (id) {
     case IDM_FONT: ChoosePreviewFont(window); return true;
     case IDM_FILLOUTER: SendMessageA(window, PM_SETOUTERCOLOR, state.innerColor, 0); return true;
+    case IDM_TEXTFROMCURRENT: SetPreviewTextColor(window, state, ChannelColor()); return true;
+    case IDM_SWAPTEXTINNER: SwapTextAndInner(window, state); return true;
     }
     return false;
 }
 
 // The tooltip asks for its text every time it shows, so the verdict follows every change.
-bool OnNotify(HWND window, PreviewState& state, NMHDR* header)
+bool OnNotify(HWND window, PreviewState& state, NMHDR* header, LRESULT& result)
 {
-    if (!state.tooltip || header->hwndFrom != state.tooltip || header->code != TTN_GETDISPINFOA) return false;
+    if (!state.tooltip || header->hwndFrom != state.tooltip) return false;
+    if (header->code == TTN_SHOW) {
+        PlaceContrastTip(state);
+        result = TRUE; // the tooltip keeps the place given
+        return true;
+    }
+    if (header->code != TTN_GETDISPINFOA) return false;
     WriteContrastTip(window, state);
     auto* info = reinterpret_cast<NMTTDISPINFOA*>(header);
     info->hinst = nullptr;
     info->lpszText = state.tipText;
+    result = 0;
     return true;
 }
 
@@ -264,12 +326,18 @@ LRESULT CALLBACK PreviewWndProc(HWND window, UINT message, WPARAM wParam, LPARAM
         break;
     case WM_LBUTTONDBLCLK: PostMessageA(window, WM_COMMAND, IDM_FILLOUTER, 0); return 0;
     case WM_COMMAND:
+        if (lParam && reinterpret_cast<HWND>(lParam) == state->edit) {
+            OnEditCommand(*state, HIWORD(wParam));
+            break;
+        }
         if (OnCommand(window, *state, LOWORD(wParam))) return 0;
         break;
     case WM_RBUTTONDOWN: ShowContextMenu(lParam, window); return 0;
-    case WM_NOTIFY:
-        if (lParam && OnNotify(window, *state, reinterpret_cast<NMHDR*>(lParam))) return 0;
+    case WM_NOTIFY: {
+        LRESULT result = 0;
+        if (lParam && OnNotify(window, *state, reinterpret_cast<NMHDR*>(lParam), result)) return result;
         break;
+    }
     case WM_MENUSELECT: ShowMenuHelp(FormOf(window), LOWORD(wParam)); return 0;
     case WM_EXITMENULOOP: EndMenuHelp(FormOf(window)); return 0;
     case WM_MDIACTIVATE:
@@ -309,6 +377,31 @@ void PaintPreviewBand(HDC dc, const RECT& area, COLORREF outerColor)
     Rectangle(dc, area.left, area.top, area.right + 1, area.bottom + 1);
 }
 
+namespace {
+
+// The font dialog lists sixteen colours and hands back whatever its list has selected. A text
+// colour outside them joins the list, under its code and selected, so that the dialog shows it and
+// keeps it unless the user picks another.
+UINT_PTR CALLBACK FontDialogHook(HWND dialog, UINT message, WPARAM, LPARAM lParam)
+{
+    if (message != WM_INITDIALOG || !lParam) return 0;
+    const auto* choice = reinterpret_cast<const CHOOSEFONTA*>(lParam);
+    const HWND colors = GetDlgItem(dialog, cmb4);
+    if (!colors) return TRUE;
+    const LRESULT count = SendMessageA(colors, CB_GETCOUNT, 0, 0);
+    for (LRESULT item = 0; item < count; ++item)
+        if (static_cast<COLORREF>(SendMessageA(colors, CB_GETITEMDATA, item, 0)) == choice->rgbColors)
+            return TRUE;
+    const ColorCode code = CodeFor(FormOf(choice->hwndOwner), choice->rgbColors);
+    const LRESULT added = SendMessageA(colors, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(code.text));
+    if (added < 0) return TRUE;
+    SendMessageA(colors, CB_SETITEMDATA, added, choice->rgbColors);
+    SendMessageA(colors, CB_SETCURSEL, added, 0);
+    return TRUE;
+}
+
+} // namespace
+
 bool ChoosePreviewFont(HWND window)
 {
     const PreviewState* state = PreviewStateOf(window);
@@ -320,12 +413,14 @@ bool ChoosePreviewFont(HWND window)
     choice.lStructSize = sizeof choice;
     choice.hwndOwner = window;
     choice.lpLogFont = &PreviewTemplate.logFont;
-    choice.Flags = FONT_DIALOG_FLAGS;
+    choice.Flags = FONT_DIALOG_FLAGS | CF_ENABLEHOOK;
     choice.rgbColors = state->fontColor;
+    choice.lpfnHook = FontDialogHook;
     if (!ChooseFontA(&choice)) return false;
 
-    // The dialog has written the chosen font into the template already.
-    PreviewTemplate.fontColor = choice.rgbColors;
+    // The dialog has written the chosen font into the template already. A list with nothing
+    // selected answers CB_ERR, which is no colour: the text keeps the one it had.
+    PreviewTemplate.fontColor = (choice.rgbColors & 0xFF000000) ? state->fontColor : choice.rgbColors;
     SendMessageA(window, PM_SETFONT, reinterpret_cast<WPARAM>(&PreviewTemplate), 0);
     return true;
 }

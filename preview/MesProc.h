@@ -19,8 +19,8 @@ struct PreviewState {
     GdiObject innerBrush; // solid brush of innerColor
     GdiObject font;       // made from logFont, or none
     HWND tooltip;         // tells the contrast of the colours over the band and the sample text
-    // The tooltip's two lines, kept here because the tooltip reads them after the notification.
-    char tipText[sizeof(ContrastReportLines::textLine) + sizeof(ContrastReportLines::nonTextLine) + 2];
+    // The tooltip's lines, kept here because the tooltip reads them after the notification.
+    char tipText[CONTRAST_TIP_LINES * (sizeof ContrastTipLines{}.lines[0] + 2)];
 };
 
 // Carries colours and a font into PM_SETINNERCOLOR and PM_SETFONT.

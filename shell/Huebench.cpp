@@ -130,6 +130,8 @@ LRESULT OnMainCommand(HWND window, WPARAM wParam, LPARAM lParam)
     case IDM_PRINT: OnPrint(window); return 0;
     case IDM_FONT:
     case IDM_FILLOUTER:
+    case IDM_TEXTFROMCURRENT:
+    case IDM_SWAPTEXTINNER:
         if (HWND preview = GetActivePreview()) SendMessageA(preview, WM_COMMAND, wParam, lParam);
         return 0;
     }

@@ -29,6 +29,9 @@
 // Commands of the active preview window
 #define IDM_FONT 12001
 #define IDM_FILLOUTER 12002
+// Further commands of the active preview window
+#define IDM_TEXTFROMCURRENT 12101 // the current colour becomes the text colour
+#define IDM_SWAPTEXTINNER 12102   // text and inner colours change places
 
 // The help text of command N is string N + IDS_HELP_OFFSET
 #define IDS_HELP_OFFSET 10000

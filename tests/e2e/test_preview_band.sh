@@ -1,7 +1,9 @@
 #!/bin/bash
 # One preview window's own commands, with synchronising off: the context menu of its band fills
 # the band with the inner colour (its item greyed once they agree), a double-click on the band
-# does the same, and the font dialog from that menu changes the font shown in the status bar.
+# does the same, the menu makes the current colour the text colour (the tooltip then names the
+# nearest passing colours), and the font dialog from that menu changes the font shown in the status
+# bar; the text keeps its colour, which the dialog's list lacks.
 . "$(dirname "$0")/lib.sh" "$1"
 
 write_settings <<'INI'
@@ -50,6 +52,21 @@ double_click_fills_the_band() {
     wait_eq C0FFEE "the band after a double-click" band_colour
 }
 
+text_colour_from_the_menu() {
+    right_click_at $(band_point)
+    wait_for_menu >/dev/null
+    press t # the item's access key
+    wait_for "the menu closes" no_menu_open
+    wait_eq "#C0FFEE" "the text colour in the status bar" status_text 3
+    local x y
+    read -r x y < <(band_point)
+    xdotool mousemove "$x" $((y + 12)) # the pointer rests where it clicked: it must move to hover
+    sleep 0.2
+    xdotool mousemove "$x" "$y"
+    wait_for "the contrast tip shows" eval "probe windows | grep -q '^tooltips_class32 '"
+    screenshot contrast-tip-suggestions
+}
+
 font_dialog_changes_the_font() {
     band_menu_item 1
     wait_for_dialog "the font dialog" >/dev/null
@@ -65,8 +82,10 @@ start_program
 band_keeps_its_own_colour
 context_menu_fills_the_band
 double_click_fills_the_band
+text_colour_from_the_menu
 font_dialog_changes_the_font
 quit_with_alt_f4
 expect_eq "$(ini_value PREVIEW BACKCLR)" "$((0xEEFFC0))" "the filled band is saved"
 expect_eq "$(ini_value PREVIEW FONTHEIGHT)" -32 "the font height is saved"
+expect_eq "$(ini_value PREVIEW FONTCLR)" "$((0xEEFFC0))" "the text colour outside the dialog's list is kept"
 echo "preview band scenario passed"

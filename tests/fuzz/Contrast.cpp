@@ -1,6 +1,7 @@
 // Fuzzes the contrast measures: every pair of colours has a ratio from 1 to 21 in either order,
 // the shown ratio is cut to hundredths and reaches a threshold exactly when the ratio does, and
-// the report lines fit their buffers.
+// the report lines fit their buffers; a suggested nearest colour meets its ratio while the colour one
+// step back along its lightness misses it, and the tooltip's lines fit theirs.
 #include "FuzzSupport.h"
 
 #include "colour/Contrast.h"
@@ -37,6 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const long lfWeight = Take<long>(data, size);
     const int pixelsPerInch = Take<int>(data, size);
     const double anyRatio = Take<double>(data, size);
+    const std::uint8_t level = Take<std::uint8_t>(data, size);
     const auto detail = [&] { return std::to_string(first) + " " + std::to_string(second); };
 
     const double ratio = ContrastRatio(first, second);
@@ -61,5 +63,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             lines.textLine);
     REQUIRE(std::strlen(lines.nonTextLine) + 1 < sizeof lines.nonTextLine, "the non-text line fits with room",
             lines.nonTextLine);
+
+    const double leastRatio = level % 2 ? CONTRAST_NORMAL_AA : CONTRAST_NORMAL_AAA;
+    const LightnessSuggestion nearest = NearestPassingColor(first, second, leastRatio);
+    if (nearest.found) {
+        REQUIRE(ContrastRatio(nearest.color, second) >= leastRatio, "the suggestion meets the ratio",
+                detail());
+        REQUIRE(nearest.stepBack == nearest.color || ContrastRatio(nearest.stepBack, second) < leastRatio,
+                "one step less change misses it", detail());
+    } else {
+        REQUIRE(ContrastRatio(ColorAtLightness(first, 0), second) < leastRatio &&
+                    ContrastRatio(ColorAtLightness(first, 100), second) < leastRatio,
+                "nothing found only when neither end of the lightness reaches the ratio", detail());
+    }
+    const ContrastTipLines tip = ContrastTip(first, second, third, large, lfWeight & 1);
+    for (int line = 0; line < tip.count; ++line)
+        REQUIRE(std::strlen(tip.lines[line]) + 1 < sizeof tip.lines[line], "a tip line fits",
+                tip.lines[line]);
     return 0;
 }

@@ -161,8 +161,8 @@ TEST(ContrastReport, FailuresLargeTextAndLowerCaseCodes)
     const ContrastReportLines large = ContrastReport(GREY_77, WHITE, WHITE, true, false);
     EXPECT_STREQ("文字色 #777777 / 内側 #ffffff  コントラスト比 4.47:1  AA 適合・AAA 不適合 (大きな文字)",
                  large.textLine);
-    EXPECT_STREQ("内側 #ffffff / 外側 #ffffff  コントラスト比 1.00:1  非テキスト 3:1 不適合",
-                 large.nonTextLine);
+    EXPECT_STREQ("内側 #ffffff / 外側 #ffffff  同じ色のため外側の帯は見えません", large.nonTextLine)
+        << "equal inner and outer colours make no band to fail";
 }
 
 TEST(ContrastReport, TheLongestLinesFitTheirBuffers)
@@ -170,4 +170,50 @@ TEST(ContrastReport, TheLongestLinesFitTheirBuffers)
     const ContrastReportLines lines = ContrastReport(GREY_77, GREY_77, GREY_77, true, true);
     EXPECT_LT(std::strlen(lines.textLine) + 1, sizeof lines.textLine) << lines.textLine;
     EXPECT_LT(std::strlen(lines.nonTextLine) + 1, sizeof lines.nonTextLine) << lines.nonTextLine;
+}
+
+// The nearest passing colours move only the CIELAB lightness of one colour of the pair.
+TEST(NearestPassingColor, GreySevenSevenOnWhiteGoesOneStepDarkerForAAAndToFiftyNineForAAA)
+{
+    const LightnessSuggestion aa = NearestPassingColor(GREY_77, WHITE, CONTRAST_NORMAL_AA);
+    EXPECT_TRUE(aa.found);
+    EXPECT_STREQ("#767676", FormatColorCode(aa.color, true).text);
+    EXPECT_EQ("4.54", Shown(aa.ratio));
+    EXPECT_EQ(GREY_77, aa.stepBack) << "one step less change is the grey itself, which fails";
+    const LightnessSuggestion aaa = NearestPassingColor(GREY_77, WHITE, CONTRAST_NORMAL_AAA);
+    EXPECT_STREQ("#595959", FormatColorCode(aaa.color, true).text);
+    EXPECT_EQ("7.00", Shown(aaa.ratio));
+    EXPECT_LT(ContrastRatio(ComposeColor(0x5A, 0x5A, 0x5A), WHITE), CONTRAST_NORMAL_AAA);
+}
+
+TEST(NearestPassingColor, ASaturatedColourKeepsItsHueAndMovesNoFurtherThanNeeded)
+{
+    for (COLORREF color : {ComposeColor(0xFF, 0, 0), ComposeColor(0x33, 0x99, 0xFF)}) {
+        const LightnessSuggestion nearest = NearestPassingColor(color, WHITE, CONTRAST_NORMAL_AA);
+        EXPECT_GE(ContrastRatio(nearest.color, WHITE), CONTRAST_NORMAL_AA) << color;
+        const LabColor before = LabOf(color), after = LabOf(nearest.color);
+        EXPECT_NEAR(std::atan2(before.b, before.a), std::atan2(after.b, after.a), 0.03) << "the hue moved";
+        EXPECT_GT(std::hypot(after.a, after.b), 20) << "the colour was turned grey";
+        // Half a unit of lightness back towards the colour misses the ratio again.
+        EXPECT_LT(ContrastRatio(ColorAtLightness(color, after.l + 0.5), WHITE), CONTRAST_NORMAL_AA);
+    }
+}
+
+TEST(NearestPassingColor, NoLightnessReachesSevenToOneOnMiddleGreyAndAPassingColourStays)
+{
+    EXPECT_FALSE(NearestPassingColor(ORANGE, GREY_77, CONTRAST_NORMAL_AAA).found)
+        << "neither black (4.68:1) nor white (4.47:1) reaches 7:1 on #777777";
+    EXPECT_EQ(BLACK, NearestPassingColor(BLACK, WHITE, CONTRAST_NORMAL_AAA).color);
+}
+
+TEST(ContrastTip, AFailingPairGetsTheNearestColoursOfEachLevelItMisses)
+{
+    const ContrastTipLines tip = ContrastTip(GREY_77, WHITE, BLACK, false, true);
+    ASSERT_EQ(4, tip.count);
+    EXPECT_STREQ("AA 4.5:1 に届く最も近い色  文字色 #767676 (4.54:1) / 内側 #060606 (4.52:1)", tip.lines[2]);
+    EXPECT_STREQ("AAA 7:1 に届く最も近い色  文字色 #595959 (7.00:1) / 内側 明度だけでは届きません",
+                 tip.lines[3]);
+    // Large text passes AA and hears only of AAA; a passing pair hears of nothing.
+    EXPECT_EQ(3, ContrastTip(GREY_77, WHITE, BLACK, true, false).count);
+    EXPECT_EQ(2, ContrastTip(BLACK, WHITE, BLACK, false, true).count);
 }

@@ -33,3 +33,17 @@ TEST(PreviewEditPlacement, EmptyAndLargestClientAreas)
     EXPECT_TRUE(PlacedAt(PreviewEditPlacement(0, 0), 0, 0, 0, 0));
     EXPECT_TRUE(PlacedAt(PreviewEditPlacement(65535, 65535), 10922, 10922, 43690, 43690));
 }
+
+TEST(ContrastTipSpot, GoesBelowTheTextAndThePointerElseAboveElseBesideAndStaysOnTheScreen)
+{
+    const ScreenBox screen = {0, 0, 1280, 1000}, text = {200, 300, 600, 500};
+    const int width = 700, height = 80;
+    const ScreenSpot overText = ContrastTipSpot(width, height, text, {400, 400, 432, 432}, screen);
+    EXPECT_EQ(400, overText.x);
+    EXPECT_EQ(502, overText.y);
+    const ScreenSpot belowText = ContrastTipSpot(width, height, text, {1200, 510, 1232, 542}, screen);
+    EXPECT_EQ(580, belowText.x) << "pulled back onto the screen";
+    EXPECT_EQ(544, belowText.y) << "below the pointer's bottom edge";
+    EXPECT_EQ(768, ContrastTipSpot(width, height, {200, 850, 600, 990}, {300, 900, 332, 932}, screen).y);
+    EXPECT_EQ(502, ContrastTipSpot(width, height, {100, 10, 500, 990}, {300, 500, 332, 532}, screen).x);
+}

@@ -109,19 +109,28 @@ TEST_F(ContrastTipTest, NamesBothPairsWithTheirRatiosAndVerdictsOverTheBandAndTh
     EXPECT_EQ(TipText(Edit()), Lines(BLACK_ON_WHITE, WHITE_IN_ORANGE));
 }
 
-TEST_F(ContrastTipTest, FollowsEveryNewInnerOuterAndFontColour)
+TEST_F(ContrastTipTest, FollowsEveryNewInnerOuterAndFontColourWithTheNearestColoursThatPass)
 {
     ShowBlackOnWhiteInOrange();
     SetInner(BLACK);
     EXPECT_EQ(
         TipText(preview),
-        Lines("文字色 #000000 / 内側 #000000  コントラスト比 1.00:1  AA 不適合・AAA 不適合 (通常の文字)",
-              "内側 #000000 / 外側 #FF8000  コントラスト比 8.33:1  非テキスト 3:1 適合"));
+        Lines(
+            Lines("文字色 #000000 / 内側 #000000  コントラスト比 1.00:1  AA 不適合・AAA 不適合 (通常の文字)",
+                  "内側 #000000 / 外側 #FF8000  コントラスト比 8.33:1  非テキスト 3:1 適合"),
+            Lines("AA 4.5:1 に届く最も近い色  文字色 #757575 (4.55:1) / 内側 #757575 (4.55:1)",
+                  "AAA 7:1 に届く最も近い色  文字色 #959595 (7.01:1) / 内側 #959595 (7.01:1)")));
     SetOuter(WHITE);
     SetFont(GREY);
-    EXPECT_EQ(TipText(preview),
-              Lines("文字色 #777777 / 内側 #000000  コントラスト比 4.68:1  AA 適合・AAA 不適合 (通常の文字)",
-                    "内側 #000000 / 外側 #FFFFFF  コントラスト比 21.00:1  非テキスト 3:1 適合"));
+    EXPECT_EQ(
+        TipText(preview),
+        Lines(Lines("文字色 #777777 / 内側 #000000  コントラスト比 4.68:1  AA 適合・AAA 不適合 (通常の文字)",
+                    "内側 #000000 / 外側 #FFFFFF  コントラスト比 21.00:1  非テキスト 3:1 適合"),
+              "AAA 7:1 に届く最も近い色  文字色 #959595 (7.01:1) / 内側 明度だけでは届きません"));
+    // Equal inner and outer colours make no band, and no failure to report for it.
+    SetOuter(BLACK);
+    EXPECT_EQ(TipText(preview).find("内側 #000000 / 外側 #000000  同じ色のため外側の帯は見えません"),
+              FirstLine(TipText(preview)).size() + 2);
 }
 
 TEST_F(ContrastTipTest, A24PointFontTurnsGreyOnWhiteIntoLargeTextThatPassesAA)
@@ -167,6 +176,13 @@ TEST_F(ContrastTipTest, CodesFollowTheCaseOption)
     EXPECT_EQ(TipText(preview),
               Lines("文字色 #000000 / 内側 #ffffff  コントラスト比 21.00:1  AA 適合・AAA 適合 (通常の文字)",
                     "内側 #ffffff / 外側 #ff8000  コントラスト比 2.51:1  非テキスト 3:1 不適合"));
+}
+
+TEST_F(ContrastTipTest, WaitsAsLongAsTheSystemsHoverTime)
+{
+    UINT hoverTime = 0;
+    ASSERT_TRUE(SystemParametersInfoA(SPI_GETMOUSEHOVERTIME, 0, &hoverTime, 0));
+    EXPECT_EQ(SendMessageA(Tooltip(), TTM_GETDELAYTIME, TTDT_INITIAL, 0), static_cast<LRESULT>(hoverTime));
 }
 
 TEST_F(ContrastTipTest, ClosingTheWindowDestroysItsTooltip)
@@ -226,6 +242,15 @@ class ContrastTipHover : public ContrastTipTest {
         return text;
     }
 
+    // Whether the shown tooltip lies over any of the sample text's field.
+    bool TipCoversTheText() const
+    {
+        RECT tip = {}, text = {}, overlap = {};
+        GetWindowRect(Tooltip(), &tip);
+        GetWindowRect(Edit(), &text);
+        return IntersectRect(&overlap, &tip, &text) != FALSE;
+    }
+
     // The tooltip's client height in lines of its own font.
     double ShownLines() const
     {
@@ -252,6 +277,7 @@ TEST_F(ContrastTipHover, RestingOnTheBandShowsBothLinesAndAChangeWhileShownIsAsk
     EXPECT_EQ(CurrentTool(), preview);
     EXPECT_EQ(ShownText(), Lines(BLACK_ON_WHITE, WHITE_IN_ORANGE));
     EXPECT_GE(ShownLines(), 2.0) << "the two lines were shown on one";
+    EXPECT_FALSE(TipCoversTheText());
 
     // The tooltip reads the text into its own buffer: what it last read is the window's record.
     SetInner(BLACK);
@@ -282,6 +308,11 @@ TEST_F(ContrastTipHover, RestingOnTheSampleTextShowsTheSameLines)
         << "no tooltip showed over the sample text";
     EXPECT_EQ(CurrentTool(), Edit());
     EXPECT_EQ(ShownText(), Lines(BLACK_ON_WHITE, WHITE_IN_ORANGE));
+    EXPECT_FALSE(TipCoversTheText()) << "the tooltip lies over the text it reports on";
+
+    SendMessageA(Edit(), WM_CHAR, 'a', 1); // the user types into the sample
+    PumpMessages(100);
+    EXPECT_FALSE(IsWindowVisible(Tooltip())) << "the tooltip stayed while the user typed";
 }
 
 } // namespace

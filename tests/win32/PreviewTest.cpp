@@ -1,5 +1,6 @@
 // The preview window: its private messages, layout, painting, font, activation and resources.
 #include "PreviewSteps.h"
+#include "PrintSteps.h"
 
 #include <commdlg.h>
 #include <dlgs.h>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "colour/ColorModel.h"
+#include "panel/Channels.h"
 #include "shell/GdiHandles.h"
 #include "shell/Menus.h"
 
@@ -245,6 +247,18 @@ using PreviewFontDialog = PreviewTest;
 using PreviewActivation = PreviewTest;
 using PreviewResources = PreviewTest;
 using PreviewShowcase = PreviewTest;
+
+// The current colour as text colour, and text and inner colours swapped.
+class PreviewTextColour : public PreviewTest {
+  protected:
+    static constexpr COLORREF GREY = RGB(0x77, 0x77, 0x77), WHITE = RGB(0xFF, 0xFF, 0xFF);
+    void GreyTextOnWhite() // as a user sets it: grey made current and taken as text, then white current
+    {
+        WriteChannelEdits(GREY);
+        Command(IDM_TEXTFROMCURRENT);
+        WriteChannelEdits(WHITE);
+    }
+};
 
 } // namespace
 
@@ -612,4 +626,74 @@ TEST_F(PreviewShowcase, ThreeTiledWindowsKeepTheirOwnColours)
         EXPECT_EQ(Hex(EditPixel(windows[i])), Hex(looks[i].inner)) << "window " << i;
     }
     if (const char* hold = std::getenv("HUEBENCH_HOLD_MS")) PumpMessages(static_cast<DWORD>(std::atoi(hold)));
+}
+
+TEST_F(PreviewTextColour, CurrentColourBecomesTheTextOnScreenInTheStatusBarOnThePageAndAfterARestart)
+{
+    SendFont(preview, Font("IPAGothic", -96, FW_BOLD), 0);
+    SendText(preview, "■");
+    GreyTextOnWhite();
+    EXPECT_EQ(Hex(State().fontColor), Hex(GREY));
+    EXPECT_EQ(StatusText(form, 3), "#777777");
+    EXPECT_EQ(State().logFont.lfHeight, -96) << "the font stays as it was";
+    const LRESULT glyph = SendMessageA(Edit(), EM_POSFROMCHAR, 0, 0); // the square's top-left corner
+    EXPECT_EQ(Hex(ClientPixel(Edit(), LOWORD(glyph) + 48, HIWORD(glyph) + 48)), Hex(GREY));
+
+    bool printed = false;
+    for (const print_steps::DrawnText& text : print_steps::DrawPageIntoMetafile(mdiClient).texts)
+        printed = printed || (text.text == "■" && text.color == GREY);
+    EXPECT_TRUE(printed) << "the page does not draw the sample in #777777";
+
+    RecreateForm();
+    preview = GetActivePreview();
+    EXPECT_EQ(Hex(State().fontColor), Hex(GREY)) << "FONTCLR did not carry the colour";
+}
+
+TEST_F(PreviewTextColour, FontDialogKeepsAColourOutsideItsListUntilTheUserPicksOneFromIt)
+{
+    SendFont(preview, Font("IPAGothic", -16), GREY);
+    std::string shownColour;
+    COLORREF listed = CLR_INVALID;
+    for (int run = 0; run < 2; ++run) { // first only the size changes, then a listed colour is picked
+        WithDialog([&] { Command(IDM_FONT); },
+                   [&](HWND dialog) {
+                       ASSERT_NE(dialog, nullptr) << "the font dialog did not open";
+                       if (run == 0) shownColour = ComboText(dialog, cmb4);
+                       if (run == 0) SelectComboItem(dialog, cmb3, ComboIndexOf(dialog, cmb3, "20"));
+                       if (run == 1) SelectComboItem(dialog, cmb4, 1);
+                       listed =
+                           static_cast<COLORREF>(SendDlgItemMessageA(dialog, cmb4, CB_GETITEMDATA, 1, 0));
+                       PressDialogButton(dialog, IDOK);
+                   });
+        PumpMessages(50);
+        if (run == 1) break;
+        EXPECT_EQ(shownColour, "#777777") << "the dialog should open on the text colour";
+        EXPECT_EQ(State().logFont.lfHeight, -MulDiv(20, 96, 72)) << "the size change was lost";
+        EXPECT_EQ(Hex(State().fontColor), Hex(GREY)) << "changing only the size changed the colour";
+    }
+    EXPECT_EQ(Hex(State().fontColor), Hex(listed)) << "a colour picked in the list replaces it";
+}
+
+TEST_F(PreviewTextColour, SwapLoadsTheOldTextColourThroughTheChannelsFromTheCommandOrTheContextMenu)
+{
+    GreyTextOnWhite();
+    Command(IDM_SWAPTEXTINNER);
+    EXPECT_EQ(Hex(State().fontColor), Hex(WHITE));
+    EXPECT_EQ(Hex(State().innerColor), Hex(GREY));
+    EXPECT_EQ(WindowText(Control(IDC_GEDIT)), "119");
+    EXPECT_EQ(WindowText(Control(IDC_HEXEDIT)), "#777777");
+    EXPECT_EQ(WindowText(preview), "#777777");
+
+    // From the menu, by the items' access keys: the channels already show the old text colour.
+    RightClickWithMenuSteps(preview, {2, 2}, {[&] { MenuKey(preview, 'T'); }});
+    EXPECT_EQ(Hex(State().fontColor), Hex(GREY));
+    SendInner(preview, WHITE);
+    RightClickWithMenuSteps(preview, {2, 2}, {[&] { MenuKey(preview, 'X'); }});
+    EXPECT_EQ(Hex(State().innerColor), Hex(GREY));
+    EXPECT_EQ(Hex(State().fontColor), Hex(WHITE));
+
+    Command(IDM_CLOSEALL); // without a preview window both commands do nothing
+    Command(IDM_TEXTFROMCURRENT);
+    Command(IDM_SWAPTEXTINNER);
+    EXPECT_EQ(WindowText(Control(IDC_GEDIT)), "119");
 }

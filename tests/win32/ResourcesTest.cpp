@@ -99,7 +99,10 @@ const std::vector<Item> WindowPreview = {{IDM_FILLOUTER, "内側と外側の色�
                                          {IDM_CLOSEALL, "すべて閉じる(&A)"},
                                          {IDM_CASCADE, "重ねて表示(&C)"},
                                          {IDM_TILEVERT, "左右に並べて表示(&V)"},
-                                         {IDM_TILEHORZ, "上下に並べて表示(&H)"}};
+                                         {IDM_TILEHORZ, "上下に並べて表示(&H)"},
+                                         SEPARATOR,
+                                         {IDM_TEXTFROMCURRENT, "現在の色を文字色にする(&T)"},
+                                         {IDM_SWAPTEXTINNER, "文字色と内側の色を入れ替える(&X)"}};
 const std::vector<Item> ClientContext = {{IDM_NEWWINDOW, "新しいウィンドウ(&N)\tCtrl+N"},
                                          SEPARATOR,
                                          {IDM_CLOSEALL, "すべて閉じる(&A)"},
@@ -107,7 +110,10 @@ const std::vector<Item> ClientContext = {{IDM_NEWWINDOW, "新しいウィンド�
                                          {IDM_TILEVERT, "左右に並べて表示(&V)"},
                                          {IDM_TILEHORZ, "上下に並べて表示(&H)"}};
 const std::vector<Item> ChildContext = {{IDM_FILLOUTER, "内側と外側の色を同期(&S)"},
-                                        {IDM_FONT, "フォントの変更(&F)"}};
+                                        {IDM_FONT, "フォントの変更(&F)"},
+                                        SEPARATOR,
+                                        {IDM_TEXTFROMCURRENT, "現在の色を文字色にする(&T)"},
+                                        {IDM_SWAPTEXTINNER, "文字色と内側の色を入れ替える(&X)"}};
 
 } // namespace
 
@@ -181,6 +187,8 @@ TEST_F(BuiltProgram, HelpTextsStandAtCommandPlusTenThousand)
         {IDM_PRINT, "印刷のダイアログを表示します"},
         {IDM_FONT, "プレビューウィンドウのフォントを変更します"},
         {IDM_FILLOUTER, "現在の色で外側を塗りつぶして表示します"},
+        {IDM_TEXTFROMCURRENT, "現在の色をプレビューウィンドウの文字色にします"},
+        {IDM_SWAPTEXTINNER, "プレビューウィンドウの文字色と内側の色を入れ替えます"},
         {IDM_CASCADE, ""},
         {IDM_TILEHORZ, ""},
         {IDM_TILEVERT, ""},
