@@ -44,9 +44,10 @@ class BuiltProgram : public ::testing::Test {
         return text;
     }
 
-    void ExpectPopup(HMENU popup, const std::vector<Item>& items, const std::string& where)
+    // `added` items beyond the design may follow the designed ones.
+    void ExpectPopup(HMENU popup, const std::vector<Item>& items, const std::string& where, int added = 0)
     {
-        ASSERT_EQ(GetMenuItemCount(popup), static_cast<int>(items.size())) << where;
+        ASSERT_EQ(GetMenuItemCount(popup), static_cast<int>(items.size()) + added) << where;
         for (size_t i = 0; i < items.size(); ++i) {
             MENUITEMINFOA info = {};
             info.cbSize = sizeof(info);
@@ -108,6 +109,13 @@ const std::vector<Item> ClientContext = {{IDM_NEWWINDOW, "新しいウィンド�
                                          {IDM_TILEHORZ, "上下に並べて表示(&H)"}};
 const std::vector<Item> ChildContext = {{IDM_FILLOUTER, "内側と外側の色を同期(&S)"},
                                         {IDM_FONT, "フォントの変更(&F)"}};
+// Beyond the design: a separator and the vision submenu end the window and preview popups.
+constexpr int VISION_ITEMS = 2;
+const std::vector<Item> VisionModes = {{IDM_VISION_NORMAL, "通常の色覚(&N)"},
+                                       {IDM_VISION_PROTANOPIA, "1型色覚 (P型)(&P)"},
+                                       {IDM_VISION_DEUTERANOPIA, "2型色覚 (D型)(&D)"},
+                                       {IDM_VISION_TRITANOPIA, "3型色覚 (T型)(&T)"},
+                                       {IDM_VISION_MONOCHROMACY, "1色覚 (全色盲)(&M)"}};
 
 } // namespace
 
@@ -131,7 +139,7 @@ TEST_F(BuiltProgram, MenuBarWithPreviewsHasFileOptionsAndWindow)
     EXPECT_EQ(ItemText(bar, 2), "ウィンドウ(&W)");
     ExpectPopup(GetSubMenu(bar, 0), FilePreview, "9001 file");
     ExpectPopup(GetSubMenu(bar, 1), OptionsPreview, "9001 options");
-    ExpectPopup(GetSubMenu(bar, 2), WindowPreview, "9001 window");
+    ExpectPopup(GetSubMenu(bar, 2), WindowPreview, "9001 window", VISION_ITEMS);
     DestroyMenu(bar);
 }
 
@@ -142,8 +150,30 @@ TEST_F(BuiltProgram, ContextMenusHoldTheClientAndChildPopups)
     EXPECT_EQ(ItemText(menu, 0), "dummy_client");
     EXPECT_EQ(ItemText(menu, 1), "dummy_child");
     ExpectPopup(GetSubMenu(menu, 0), ClientContext, "9002 client");
-    ExpectPopup(GetSubMenu(menu, 1), ChildContext, "9002 child");
+    ExpectPopup(GetSubMenu(menu, 1), ChildContext, "9002 child", VISION_ITEMS);
     DestroyMenu(menu);
+}
+
+TEST_F(BuiltProgram, VisionSubmenuEndsTheWindowAndPreviewPopupsBehindASeparator)
+{
+    HMENU bar = LoadMenuA(module, MAKEINTRESOURCEA(IDR_MENU_PREVIEW));
+    HMENU context = LoadMenuA(module, MAKEINTRESOURCEA(IDR_MENU_CONTEXT));
+    for (HMENU popup : {GetSubMenu(bar, 2), GetSubMenu(context, 1)}) {
+        const int count = GetMenuItemCount(popup);
+        EXPECT_EQ(GetMenuState(popup, count - 2, MF_BYPOSITION) & MF_SEPARATOR, static_cast<UINT>(MF_SEPARATOR));
+        EXPECT_EQ(ItemText(popup, count - 1), "色覚シミュレーション(&V)");
+        const HMENU modes = GetSubMenu(popup, count - 1);
+        ExpectPopup(modes, VisionModes, "vision");
+        for (int i = 0; i < GetMenuItemCount(modes); ++i) {
+            MENUITEMINFOA info = {};
+            info.cbSize = sizeof info;
+            info.fMask = MIIM_FTYPE;
+            GetMenuItemInfoA(modes, i, TRUE, &info);
+            EXPECT_TRUE(info.fType & MFT_RADIOCHECK) << "item " << i;
+        }
+    }
+    DestroyMenu(bar);
+    DestroyMenu(context);
 }
 
 TEST_F(BuiltProgram, AcceleratorsAreCtrlNPAndQ)
@@ -185,6 +215,9 @@ TEST_F(BuiltProgram, HelpTextsStandAtCommandPlusTenThousand)
         {IDM_TILEHORZ, ""},
         {IDM_TILEVERT, ""},
         {IDM_CLOSEALL, ""},
+        {IDM_VISION_NORMAL, "プレビューウィンドウを通常の色覚で表示します"},
+        {IDM_VISION_DEUTERANOPIA, "プレビューウィンドウを2型色覚 (D型) の見え方で表示します"},
+        {IDM_VISION_MONOCHROMACY, "プレビューウィンドウを1色覚 (全色盲) の見え方で表示します"},
     };
     for (const auto& help : helps)
         EXPECT_EQ(String(help.command + IDS_HELP_OFFSET), help.text) << "command " << help.command;
