@@ -59,7 +59,8 @@ int ChannelFromLinear(double linear)
 
 VisionMode VisionModeFrom(long long value)
 {
-    return value > VISION_NORMAL && value < VISION_MODE_COUNT ? static_cast<VisionMode>(value) : VISION_NORMAL;
+    return value > VISION_NORMAL && value < VISION_MODE_COUNT ? static_cast<VisionMode>(value)
+                                                              : VISION_NORMAL;
 }
 
 const VisionMatrix* DichromacyMatrix(VisionMode mode)
@@ -86,7 +87,8 @@ COLORREF SimulateVision(COLORREF color, VisionMode mode)
     int seen[3] = {};
     for (int row = 0; row < 3; ++row) {
         const double* weights = (*matrix)[row];
-        seen[row] = ChannelFromLinear(weights[0] * linear[0] + weights[1] * linear[1] + weights[2] * linear[2]);
+        seen[row] =
+            ChannelFromLinear(weights[0] * linear[0] + weights[1] * linear[1] + weights[2] * linear[2]);
     }
     return ComposeColor(seen[0], seen[1], seen[2]);
 }

@@ -234,7 +234,9 @@ bool OnCommand(HWND window, PreviewState& state, UINT id)
     case IDM_VISION_PROTANOPIA:
     case IDM_VISION_DEUTERANOPIA:
     case IDM_VISION_TRITANOPIA:
-    case IDM_VISION_MONOCHROMACY: OnVisionMode(window, state, VisionModeFrom(id - IDM_VISION_NORMAL)); return true;
+    case IDM_VISION_MONOCHROMACY:
+        OnVisionMode(window, state, VisionModeFrom(id - IDM_VISION_NORMAL));
+        return true;
     }
     return false;
 }

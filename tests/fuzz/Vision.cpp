@@ -25,7 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     REQUIRE(seen == SimulateVision(color & 0xFFFFFF, mode), "the top byte is ignored", detail());
     if (mode == VISION_NORMAL) REQUIRE(seen == (color & 0xFFFFFF), "normal vision changes nothing", detail());
     const COLORREF mono = SimulateVision(color, VISION_MONOCHROMACY);
-    REQUIRE(RedOf(mono) == GreenOf(mono) && GreenOf(mono) == BlueOf(mono), "monochromacy gives a grey", detail());
+    REQUIRE(RedOf(mono) == GreenOf(mono) && GreenOf(mono) == BlueOf(mono), "monochromacy gives a grey",
+            detail());
     const COLORREF grey = ComposeColor(level, level, level);
     REQUIRE(SimulateVision(grey, mode) == grey, "a grey stays itself", std::to_string(level));
 
@@ -35,6 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     REQUIRE(std::string(shown.text).compare(0, kept, title, 0, kept) == 0, "the title leads", title);
     const VisionContrastLine line = VisionContrastReport(color, other, ~color, mode);
     REQUIRE(std::strlen(line.text) + 1 < sizeof line.text, "the tooltip line fits with room", line.text);
-    REQUIRE((line.text[0] == '\0') == (mode == VISION_NORMAL), "a line exactly for a simulated mode", detail());
+    REQUIRE((line.text[0] == '\0') == (mode == VISION_NORMAL), "a line exactly for a simulated mode",
+            detail());
     return 0;
 }

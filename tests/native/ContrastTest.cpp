@@ -227,15 +227,9 @@ TEST(Vision, TitleTagAndTooltipLine)
     EXPECT_STREQ("#ff0000 [1色覚]", VisionTitle("#ff0000", VISION_MONOCHROMACY).text);
     EXPECT_STREQ("#FF0000", VisionTitle("#FF0000", VISION_NORMAL).text);
     EXPECT_STREQ("", VisionContrastReport(BLACK, WHITE, ORANGE, VISION_NORMAL).text);
-    // Red text on green passes 1.28:1 in any case; a deuteranope sees the two nearly alike.
-    const COLORREF red = ComposeColor(255, 0, 0), green = ComposeColor(0, 128, 0);
-    const std::string line = VisionContrastReport(red, green, WHITE, VISION_DEUTERANOPIA).text;
-    const std::string expected = std::string("2型色覚 (D型)では  文字色/内側 ") +
-                                 FormatRatio(ContrastRatio(SimulateVision(red, VISION_DEUTERANOPIA),
-                                                           SimulateVision(green, VISION_DEUTERANOPIA)))
-                                     .text +
-                                 ":1  内側/外側 " +
-                                 FormatRatio(ContrastRatio(SimulateVision(green, VISION_DEUTERANOPIA), WHITE)).text +
-                                 ":1";
-    EXPECT_EQ(expected, line);
+    // Red text on green: 1.28:1 to most eyes, 1.69:1 once a deuteranope's eyes make both olive.
+    EXPECT_STREQ(
+        "2型色覚 (D型)では  文字色/内側 1.69:1  内側/外側 5.44:1",
+        VisionContrastReport(ComposeColor(255, 0, 0), ComposeColor(0, 128, 0), WHITE, VISION_DEUTERANOPIA)
+            .text);
 }

@@ -160,7 +160,8 @@ TEST_F(BuiltProgram, VisionSubmenuEndsTheWindowAndPreviewPopupsBehindASeparator)
     HMENU context = LoadMenuA(module, MAKEINTRESOURCEA(IDR_MENU_CONTEXT));
     for (HMENU popup : {GetSubMenu(bar, 2), GetSubMenu(context, 1)}) {
         const int count = GetMenuItemCount(popup);
-        EXPECT_EQ(GetMenuState(popup, count - 2, MF_BYPOSITION) & MF_SEPARATOR, static_cast<UINT>(MF_SEPARATOR));
+        EXPECT_EQ(GetMenuState(popup, count - 2, MF_BYPOSITION) & MF_SEPARATOR,
+                  static_cast<UINT>(MF_SEPARATOR));
         EXPECT_EQ(ItemText(popup, count - 1), "色覚シミュレーション(&V)");
         const HMENU modes = GetSubMenu(popup, count - 1);
         ExpectPopup(modes, VisionModes, "vision");
