@@ -182,6 +182,7 @@ void ShowContextMenu(LPARAM point, HWND window)
         if (!state) return;
         const bool filled = state->outerColor == state->innerColor;
         EnableMenuItem(menu, IDM_FILLOUTER, MF_BYCOMMAND | (filled ? MF_GRAYED : MF_ENABLED));
+        MarkVisionMode(state->vision);
     }
     TrackPopupMenuEx(menu, 0, at.x, at.y, window, nullptr);
 }

@@ -108,7 +108,10 @@ void WriteContrastTip(HWND window, PreviewState& state)
     const bool largeText = IsLargeText(font.lfHeight, font.lfWeight, ScreenPixelsPerInch(form));
     ContrastTipLines tip = ContrastTip(state.fontColor, state.innerColor, state.outerColor, largeText,
                                        IsOptionChecked(form, IDM_CAPTION));
-    // Further lines about the pair go here, with AddTipLine, before the lines are joined.
+    if (state.vision != VISION_NORMAL)
+        AddTipLine(
+            tip,
+            VisionContrastReport(state.fontColor, state.innerColor, state.outerColor, state.vision).text);
     JoinTipLines(tip, state.tipText, sizeof state.tipText);
 }
 
@@ -174,15 +177,30 @@ void OnPaint(HWND window, const PreviewState& state)
     PaintDC paint(window);
     RECT client{};
     GetClientRect(window, &client);
-    PaintPreviewBand(paint.get(), client, state.outerColor);
+    PaintPreviewBand(paint.get(), client, SimulateVision(state.outerColor, state.vision));
 }
 
 LRESULT OnCtlColorEdit(const PreviewState& state, HDC dc)
 {
     SetBkMode(dc, OPAQUE);
-    SetTextColor(dc, state.fontColor);
-    SetBkColor(dc, state.innerColor);
-    return reinterpret_cast<LRESULT>(state.innerBrush.brush());
+    SetTextColor(dc, SimulateVision(state.fontColor, state.vision));
+    SetBkColor(dc, SimulateVision(state.innerColor, state.vision));
+    const GdiObject& brush = state.vision == VISION_NORMAL ? state.innerBrush : state.seenInnerBrush;
+    return reinterpret_cast<LRESULT>(brush.brush());
+}
+
+// The true brush stays for printing; the EDIT gets one of the colour the viewer sees.
+void RemakeSeenInnerBrush(PreviewState& state)
+{
+    if (state.vision == VISION_NORMAL)
+        state.seenInnerBrush.reset();
+    else
+        state.seenInnerBrush = MakeSolidBrush(SimulateVision(state.innerColor, state.vision));
+}
+
+void SetPreviewTitle(HWND window, const PreviewState& state, const char* title)
+{
+    SetWindowTextA(window, VisionTitle(title, state.vision).text);
 }
 
 void OnSetInnerColor(HWND window, PreviewState& state, const PreviewState* source, const char* title)
@@ -190,8 +208,9 @@ void OnSetInnerColor(HWND window, PreviewState& state, const PreviewState* sourc
     if (source) {
         state.innerColor = source->innerColor;
         state.innerBrush = MakeSolidBrush(state.innerColor);
+        RemakeSeenInnerBrush(state);
     }
-    if (title) SetWindowTextA(window, title);
+    if (title) SetPreviewTitle(window, state, title);
     InvalidateRect(state.edit, nullptr, TRUE);
     RefreshContrastTip(state);
 }
@@ -243,6 +262,18 @@ void OnEditCommand(const PreviewState& state, UINT notification)
     if (notification == EN_CHANGE && state.tooltip) SendMessageA(state.tooltip, TTM_POP, 0, 0);
 }
 
+// Only the looks change: the colours, and with them everything else that shows them, stay true.
+void OnVisionMode(HWND window, PreviewState& state, VisionMode mode)
+{
+    state.vision = mode;
+    RemakeSeenInnerBrush(state);
+    SetPreviewTitle(window, state, CodeFor(FormOf(window), state.innerColor).text);
+    InvalidateRect(window, nullptr, FALSE);
+    InvalidateRect(state.edit, nullptr, TRUE);
+    if (window == GetActivePreview()) MarkVisionMode(mode);
+    RefreshContrastTip(state);
+}
+
 // Answers true when the command is one of the preview window's own.
 bool OnCommand(HWND window, PreviewState& state, UINT id)
 {
@@ -251,6 +282,13 @@ bool OnCommand(HWND window, PreviewState& state, UINT id)
     case IDM_FILLOUTER: SendMessageA(window, PM_SETOUTERCOLOR, state.innerColor, 0); return true;
     case IDM_TEXTFROMCURRENT: SetPreviewTextColor(window, state, ChannelColor()); return true;
     case IDM_SWAPTEXTINNER: SwapTextAndInner(window, state); return true;
+    case IDM_VISION_NORMAL:
+    case IDM_VISION_PROTANOPIA:
+    case IDM_VISION_DEUTERANOPIA:
+    case IDM_VISION_TRITANOPIA:
+    case IDM_VISION_MONOCHROMACY:
+        OnVisionMode(window, state, VisionModeFrom(id - IDM_VISION_NORMAL));
+        return true;
     }
     return false;
 }
@@ -289,6 +327,7 @@ void OnMdiActivate(HWND window, const PreviewState& state, HWND losing, HWND gai
     }
     WriteChannelEdits(state.innerColor);
     ShowFontInfo(state, form);
+    if (gaining == window) MarkVisionMode(state.vision);
 }
 
 void OnDestroy(HWND window, PreviewState* state)
@@ -307,6 +346,20 @@ void SetStatusPart(HWND status, int part, const char* text)
 void SetMarkerPart(HWND status, int part, bool on, UINT textId)
 {
     SetStatusPart(status, part, on ? LoadResourceText(textId).text : "");
+}
+
+// The vision submenu within a menu, wherever it sits: the window list and a maximised window's
+// system menu move positions on the bar.
+HMENU FindVisionPopup(HMENU menu)
+{
+    const int count = GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        const HMENU popup = GetSubMenu(menu, i);
+        if (!popup) continue;
+        if (GetMenuItemID(popup, 0) == IDM_VISION_NORMAL) return popup;
+        if (const HMENU inner = FindVisionPopup(popup)) return inner;
+    }
+    return nullptr;
 }
 
 } // namespace
@@ -423,6 +476,14 @@ bool ChoosePreviewFont(HWND window)
     PreviewTemplate.fontColor = (choice.rgbColors & 0xFF000000) ? state->fontColor : choice.rgbColors;
     SendMessageA(window, PM_SETFONT, reinterpret_cast<WPARAM>(&PreviewTemplate), 0);
     return true;
+}
+
+void MarkVisionMode(VisionMode mode)
+{
+    for (const HMENU menu : {MdiContext.MenuPreview, MdiContext.ChildPopup}) {
+        if (const HMENU popup = FindVisionPopup(menu))
+            CheckMenuRadioItem(popup, 0, VISION_MODE_COUNT - 1, mode, MF_BYPOSITION);
+    }
 }
 
 void ShowFontInfo(const PreviewState& state, HWND form)

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 #include "colour/Contrast.h"
+#include "colour/Vision.h"
 #include "shell/GdiHandles.h"
 
 constexpr UINT PM_SETINNERCOLOR = WM_APP + 1;
@@ -21,6 +22,9 @@ struct PreviewState {
     HWND tooltip;         // tells the contrast of the colours over the band and the sample text
     // The tooltip's lines, kept here because the tooltip reads them after the notification.
     char tipText[CONTRAST_TIP_LINES * (sizeof ContrastTipLines{}.lines[0] + 2)];
+    // How the window shows its colours; the colours above stay the true ones.
+    VisionMode vision;
+    GdiObject seenInnerBrush; // solid brush of innerColor as the viewer sees it, outside normal vision
 };
 
 // Carries colours and a font into PM_SETINNERCOLOR and PM_SETFONT.
@@ -32,3 +36,5 @@ bool ChoosePreviewFont(HWND window);
 void ShowFontInfo(const PreviewState& state, HWND form);
 // Fills an area of any DC (screen, printer, memory) with the outer colour, edges included.
 void PaintPreviewBand(HDC dc, const RECT& area, COLORREF outerColor);
+// Puts the radio mark of the vision submenus of the menu bar and the context popup on the mode.
+void MarkVisionMode(VisionMode mode);

@@ -24,6 +24,7 @@ constexpr char SECTION_MENU[] = "MENU";
 constexpr char SECTION_MDIWINDOW[] = "MDIWINDOW";
 constexpr char SECTION_PREVIEW[] = "PREVIEW";
 
+constexpr char KEY_VISION[] = "VISION";
 constexpr char PLACEMENT_MAXIMIZED[] = "MAX";
 constexpr char PLACEMENT_MINIMIZED[] = "MIN";
 
@@ -249,6 +250,14 @@ void SendPreviewLook(HWND preview)
     SendMessageA(preview, PM_SETFONT, reinterpret_cast<WPARAM>(&PreviewTemplate), 0);
 }
 
+// Beyond the design: the view mode, 0 normal vision, 1-4 a simulated one; a file from before the
+// key, or any other number, opens in normal vision.
+void LoadPreviewVision(HWND preview)
+{
+    const VisionMode mode = VisionModeFrom(ReadNumber(SECTION_PREVIEW, KEY_VISION, VISION_NORMAL));
+    if (preview) SendMessageA(preview, WM_COMMAND, IDM_VISION_NORMAL + mode, 0);
+}
+
 // "MAX", "MIN" or the given numbers of a normal window.
 void FormatPlacement(HWND window, long a, long b, long c, long d, char* out, int outSize)
 {
@@ -328,6 +337,7 @@ bool LoadSettings(HWND form, char* buffer)
     LoadSampleText(preview, buffer);
     LoadPreviewLook(form);
     SendPreviewLook(preview);
+    LoadPreviewVision(preview);
     ApplyTopmost(form);
 
     // Through the channel fields: every channel that changes propagates, as any other colour entry.
@@ -370,4 +380,5 @@ void SavePreviewSettings(HWND window, char* buffer)
                 FontOptionBits(state->logFont.lfWeight, state->logFont.lfItalic, state->logFont.lfUnderline,
                                state->logFont.lfStrikeOut));
     WriteNumber(SECTION_PREVIEW, "FONTCHARSET", state->logFont.lfCharSet);
+    WriteNumber(SECTION_PREVIEW, KEY_VISION, state->vision);
 }

@@ -132,6 +132,11 @@ LRESULT OnMainCommand(HWND window, WPARAM wParam, LPARAM lParam)
     case IDM_FILLOUTER:
     case IDM_TEXTFROMCURRENT:
     case IDM_SWAPTEXTINNER:
+    case IDM_VISION_NORMAL:
+    case IDM_VISION_PROTANOPIA:
+    case IDM_VISION_DEUTERANOPIA:
+    case IDM_VISION_TRITANOPIA:
+    case IDM_VISION_MONOCHROMACY:
         if (HWND preview = GetActivePreview()) SendMessageA(preview, WM_COMMAND, wParam, lParam);
         return 0;
     }

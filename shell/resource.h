@@ -32,6 +32,13 @@
 // Further commands of the active preview window
 #define IDM_TEXTFROMCURRENT 12101 // the current colour becomes the text colour
 #define IDM_SWAPTEXTINNER 12102   // text and inner colours change places
+// Beyond the design: how the active preview looks to viewers with a colour-vision deficiency, in
+// the order of the stored mode numbers 0-4
+#define IDM_VISION_NORMAL 12111
+#define IDM_VISION_PROTANOPIA 12112
+#define IDM_VISION_DEUTERANOPIA 12113
+#define IDM_VISION_TRITANOPIA 12114
+#define IDM_VISION_MONOCHROMACY 12115
 
 // The help text of command N is string N + IDS_HELP_OFFSET
 #define IDS_HELP_OFFSET 10000

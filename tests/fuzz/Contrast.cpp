@@ -1,10 +1,13 @@
 // Fuzzes the contrast measures: every pair of colours has a ratio from 1 to 21 in either order,
 // the shown ratio is cut to hundredths and reaches a threshold exactly when the ratio does, and
 // the report lines fit their buffers; a suggested nearest colour meets its ratio while the colour one
-// step back along its lightness misses it, and the tooltip's lines fit theirs.
+// step back along its lightness misses it, and the tooltip's lines fit theirs; the colour-vision
+// simulation reads any number as one of its modes, keeps greys and gives greys for monochromacy.
 #include "FuzzSupport.h"
 
+#include "colour/ColorModel.h"
 #include "colour/Contrast.h"
+#include "colour/Vision.h"
 #include "print/PrintGeometry.h"
 
 #include <cmath>
@@ -80,5 +83,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int line = 0; line < tip.count; ++line)
         REQUIRE(std::strlen(tip.lines[line]) + 1 < sizeof tip.lines[line], "a tip line fits",
                 tip.lines[line]);
+    const long long stored = Take<long long>(data, size);
+    const VisionMode mode = VisionModeFrom(stored);
+    REQUIRE(mode == ((stored >= 0 && stored < VISION_MODE_COUNT) ? stored : 0), "0 to 4, else 0", detail());
+    const COLORREF seen = SimulateVision(first, mode),
+                   grey = ComposeColor(third & 0xFF, third & 0xFF, third & 0xFF);
+    REQUIRE(seen == SimulateVision(first & 0xFFFFFF, mode) && seen <= 0xFFFFFF, "the top byte", detail());
+    REQUIRE(mode != VISION_NORMAL || seen == (first & 0xFFFFFF), "normal vision changes nothing", detail());
+    REQUIRE(SimulateVision(grey, mode) == grey, "a grey stays itself", detail());
+    const COLORREF mono = SimulateVision(second, VISION_MONOCHROMACY);
+    REQUIRE(mono == ComposeColor(RedOf(mono), RedOf(mono), RedOf(mono)), "monochromacy gives greys",
+            detail());
+    const VisionContrastLine line = VisionContrastReport(first, second, third, mode);
+    REQUIRE(std::strlen(line.text) + 1 < sizeof line.text, "the simulated line fits with room", line.text);
     return 0;
 }

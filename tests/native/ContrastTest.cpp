@@ -1,6 +1,7 @@
 #include "colour/Contrast.h"
 
 #include "colour/ColorModel.h"
+#include "colour/Vision.h"
 
 #include <gtest/gtest.h>
 
@@ -216,4 +217,40 @@ TEST(ContrastTip, AFailingPairGetsTheNearestColoursOfEachLevelItMisses)
     // Large text passes AA and hears only of AAA; a passing pair hears of nothing.
     EXPECT_EQ(3, ContrastTip(GREY_77, WHITE, BLACK, true, false).count);
     EXPECT_EQ(2, ContrastTip(BLACK, WHITE, BLACK, false, true).count);
+}
+
+// Colour-vision simulation: the published matrices at severity 1.0 and their reference colours.
+TEST(Vision, PureRedAsEachViewerSeesIt)
+{
+    const COLORREF red = ComposeColor(255, 0, 0);
+    EXPECT_EQ(ComposeColor(163, 144, 0), SimulateVision(red, VISION_DEUTERANOPIA));
+    EXPECT_EQ(ComposeColor(109, 95, 0), SimulateVision(red, VISION_PROTANOPIA));
+    EXPECT_EQ(ComposeColor(255, 0, 15), SimulateVision(red, VISION_TRITANOPIA)) << "1.2555 and -0.0784 clamp";
+    EXPECT_EQ(ComposeColor(127, 127, 127), SimulateVision(red, VISION_MONOCHROMACY)) << "luminance 0.2126";
+    EXPECT_EQ(red, SimulateVision(red | 0xFF000000, VISION_NORMAL));
+    EXPECT_DOUBLE_EQ(-0.048116, (*DichromacyMatrix(VISION_PROTANOPIA))[2][1]);
+    EXPECT_DOUBLE_EQ(0.047413, (*DichromacyMatrix(VISION_DEUTERANOPIA))[1][2]);
+    EXPECT_DOUBLE_EQ(0.691367, (*DichromacyMatrix(VISION_TRITANOPIA))[2][1]);
+}
+
+TEST(Vision, EveryGreyMapsToItselfInEveryMode)
+{
+    for (int mode = 0; mode < VISION_MODE_COUNT; ++mode)
+        for (int level = 0; level <= 255; ++level)
+            ASSERT_EQ(ComposeColor(level, level, level),
+                      SimulateVision(ComposeColor(level, level, level), static_cast<VisionMode>(mode)))
+                << "mode " << mode;
+}
+
+TEST(Vision, OddStoredNumbersTitleTagAndTooltipLine)
+{
+    for (long long other : {-1LL, 5LL, 1LL << 40})
+        EXPECT_EQ(VISION_NORMAL, VisionModeFrom(other)) << other;
+    EXPECT_STREQ("#FF0000 [2型]", VisionTitle("#FF0000", VISION_DEUTERANOPIA).text);
+    EXPECT_STREQ("", VisionContrastReport(BLACK, WHITE, ORANGE, VISION_NORMAL).text);
+    // Red text on green: 1.28:1 to most eyes, 1.69:1 once a deuteranope sees both as olive.
+    EXPECT_STREQ(
+        "2型色覚 (D型)では  文字色/内側 1.69:1  内側/外側 5.44:1",
+        VisionContrastReport(ComposeColor(255, 0, 0), ComposeColor(0, 128, 0), WHITE, VISION_DEUTERANOPIA)
+            .text);
 }

@@ -109,6 +109,15 @@ TEST_F(ContrastTipTest, NamesBothPairsWithTheirRatiosAndVerdictsOverTheBandAndTh
     EXPECT_EQ(TipText(Edit()), Lines(BLACK_ON_WHITE, WHITE_IN_ORANGE));
 }
 
+TEST_F(ContrastTipTest, ASimulatedModeAddsTheRatiosAsThatViewerSeesThem)
+{
+    ShowBlackOnWhiteInOrange();
+    Command(IDM_VISION_PROTANOPIA);
+    // Orange darkens for a protanope, so the band passes against white only in their eyes.
+    EXPECT_EQ(TipText(preview), Lines(BLACK_ON_WHITE, WHITE_IN_ORANGE) +
+                                    "\r\n1型色覚 (P型)では  文字色/内側 21.00:1  内側/外側 3.14:1");
+}
+
 TEST_F(ContrastTipTest, FollowsEveryNewInnerOuterAndFontColourWithTheNearestColoursThatPass)
 {
     ShowBlackOnWhiteInOrange();

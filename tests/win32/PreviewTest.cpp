@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "colour/ColorModel.h"
+#include "colour/Vision.h"
 #include "panel/Channels.h"
 #include "shell/GdiHandles.h"
 #include "shell/Menus.h"
@@ -247,6 +248,12 @@ using PreviewFontDialog = PreviewTest;
 using PreviewActivation = PreviewTest;
 using PreviewResources = PreviewTest;
 using PreviewShowcase = PreviewTest;
+using PreviewVision = PreviewTest;
+
+bool VisionMarked(HMENU menu, int mode)
+{
+    return (GetMenuState(menu, IDM_VISION_NORMAL + mode, MF_BYCOMMAND) & MF_CHECKED) != 0;
+}
 
 // The current colour as text colour, and text and inner colours swapped.
 class PreviewTextColour : public PreviewTest {
@@ -696,4 +703,48 @@ TEST_F(PreviewTextColour, SwapLoadsTheOldTextColourThroughTheChannelsFromTheComm
     Command(IDM_TEXTFROMCURRENT);
     Command(IDM_SWAPTEXTINNER);
     EXPECT_EQ(WindowText(Control(IDC_GEDIT)), "119");
+}
+
+// One pair in four tiled windows, each painted as its viewer sees it while the colours stay true
+// everywhere else. With HUEBENCH_HOLD_MS set the test waits so that the screen can be photographed.
+TEST_F(PreviewVision, FourTiledWindowsShowOnePairEachAsItsViewerSeesIt)
+{
+    SetWindowPos(form, nullptr, 0, 0, 1000, 560, SWP_NOZORDER);
+    if (IsOptionChecked(form, IDM_SYNCHRO)) Command(IDM_SYNCHRO);
+    const COLORREF outer = RGB(204, 0, 0), inner = RGB(0, 153, 51), text = RGB(255, 255, 255);
+    const VisionMode modes[] = {VISION_NORMAL, VISION_PROTANOPIA, VISION_DEUTERANOPIA, VISION_TRITANOPIA};
+    const std::vector<HWND> windows = {preview, OpenPreview(), OpenPreview(), OpenPreview()};
+    WriteChannelEdits(inner);
+    for (size_t i = 0; i < windows.size(); ++i) {
+        SendMessageA(mdiClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(windows[i]), 0);
+        SendInner(windows[i], inner);
+        SendOuter(windows[i], outer);
+        SendFont(windows[i], Font("IPAGothic", -21, FW_BOLD), text);
+        SendText(windows[i], JAPANESE_SAMPLE);
+        Command(IDM_VISION_NORMAL + modes[i]);
+        EXPECT_TRUE(VisionMarked(MdiContext.MenuPreview, modes[i]) &&
+                    VisionMarked(MdiContext.ChildPopup, modes[i]));
+    }
+    Command(IDM_TILEVERT);
+    PumpMessages(100);
+    for (size_t i = 0; i < windows.size(); ++i) {
+        EXPECT_EQ(Hex(BandPixel(windows[i], 2, 2)), Hex(SimulateVision(outer, modes[i]))) << "window " << i;
+        EXPECT_EQ(Hex(EditPixel(windows[i])), Hex(SimulateVision(inner, modes[i]))) << "window " << i;
+        EXPECT_EQ(Hex(AskEditColours(windows[i], StateOf(windows[i]).edit).text),
+                  Hex(SimulateVision(text, modes[i])));
+        EXPECT_EQ(WindowText(windows[i]), VisionTitle("#009933", modes[i]).text);
+    }
+    if (const char* hold = std::getenv("HUEBENCH_HOLD_MS")) PumpMessages(static_cast<DWORD>(std::atoi(hold)));
+    // Activation moves the mark; the record, the brush that printing borrows and the panel stay true.
+    SendMessageA(mdiClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(windows[1]), 0);
+    EXPECT_TRUE(VisionMarked(MdiContext.MenuPreview, VISION_PROTANOPIA));
+    LOGBRUSH printed = {};
+    GetObjectA(StateOf(windows[1]).innerBrush.get(), sizeof printed, &printed);
+    EXPECT_EQ(Hex(printed.lbColor), Hex(inner));
+    EXPECT_EQ(Hex(StateOf(windows[1]).outerColor), Hex(outer));
+    EXPECT_EQ(WindowText(Control(IDC_HEXEDIT)) + StatusText(form, 3), "#009933#FFFFFF");
+    Command(IDM_VISION_MONOCHROMACY);
+    WriteChannelEdits(RGB(255, 0, 0));
+    EXPECT_EQ(WindowText(windows[1]), "#FF0000 [1色覚]") << "a new colour keeps the tag";
+    EXPECT_EQ(Hex(EditPixel(windows[1])), Hex(RGB(127, 127, 127)));
 }

@@ -44,9 +44,10 @@ class BuiltProgram : public ::testing::Test {
         return text;
     }
 
-    void ExpectPopup(HMENU popup, const std::vector<Item>& items, const std::string& where)
+    // `added` items beyond the design may follow the designed ones.
+    void ExpectPopup(HMENU popup, const std::vector<Item>& items, const std::string& where, int added = 0)
     {
-        ASSERT_EQ(GetMenuItemCount(popup), static_cast<int>(items.size())) << where;
+        ASSERT_EQ(GetMenuItemCount(popup), static_cast<int>(items.size()) + added) << where;
         for (size_t i = 0; i < items.size(); ++i) {
             MENUITEMINFOA info = {};
             info.cbSize = sizeof(info);
@@ -114,6 +115,8 @@ const std::vector<Item> ChildContext = {{IDM_FILLOUTER, "内側と外側の色�
                                         SEPARATOR,
                                         {IDM_TEXTFROMCURRENT, "現在の色を文字色にする(&T)"},
                                         {IDM_SWAPTEXTINNER, "文字色と内側の色を入れ替える(&X)"}};
+// Beyond the design: a separator and the vision submenu end the window and preview popups.
+constexpr int VISION_ITEMS = 2;
 
 } // namespace
 
@@ -137,7 +140,7 @@ TEST_F(BuiltProgram, MenuBarWithPreviewsHasFileOptionsAndWindow)
     EXPECT_EQ(ItemText(bar, 2), "ウィンドウ(&W)");
     ExpectPopup(GetSubMenu(bar, 0), FilePreview, "9001 file");
     ExpectPopup(GetSubMenu(bar, 1), OptionsPreview, "9001 options");
-    ExpectPopup(GetSubMenu(bar, 2), WindowPreview, "9001 window");
+    ExpectPopup(GetSubMenu(bar, 2), WindowPreview, "9001 window", VISION_ITEMS);
     DestroyMenu(bar);
 }
 
@@ -148,8 +151,26 @@ TEST_F(BuiltProgram, ContextMenusHoldTheClientAndChildPopups)
     EXPECT_EQ(ItemText(menu, 0), "dummy_client");
     EXPECT_EQ(ItemText(menu, 1), "dummy_child");
     ExpectPopup(GetSubMenu(menu, 0), ClientContext, "9002 client");
-    ExpectPopup(GetSubMenu(menu, 1), ChildContext, "9002 child");
+    ExpectPopup(GetSubMenu(menu, 1), ChildContext, "9002 child", VISION_ITEMS);
     DestroyMenu(menu);
+}
+
+TEST_F(BuiltProgram, VisionSubmenuEndsTheWindowAndPreviewPopupsBehindASeparator)
+{
+    const std::vector<Item> modes = {{IDM_VISION_NORMAL, "通常の色覚(&N)"},
+                                     {IDM_VISION_PROTANOPIA, "1型色覚 (P型)(&P)"},
+                                     {IDM_VISION_DEUTERANOPIA, "2型色覚 (D型)(&D)"},
+                                     {IDM_VISION_TRITANOPIA, "3型色覚 (T型)(&T)"},
+                                     {IDM_VISION_MONOCHROMACY, "1色覚 (全色盲)(&M)"}};
+    for (int menu : {IDR_MENU_PREVIEW, IDR_MENU_CONTEXT}) {
+        const HMENU loaded = LoadMenuA(module, MAKEINTRESOURCEA(menu));
+        const HMENU popup = GetSubMenu(loaded, menu == IDR_MENU_PREVIEW ? 2 : 1);
+        const int last = GetMenuItemCount(popup) - 1;
+        EXPECT_TRUE(GetMenuState(popup, last - 1, MF_BYPOSITION) & MF_SEPARATOR) << menu;
+        EXPECT_EQ(ItemText(popup, last), "色覚シミュレーション(&V)") << menu;
+        ExpectPopup(GetSubMenu(popup, last), modes, "vision submenu");
+        DestroyMenu(loaded);
+    }
 }
 
 TEST_F(BuiltProgram, AcceleratorsAreCtrlNPAndQ)
@@ -193,6 +214,7 @@ TEST_F(BuiltProgram, HelpTextsStandAtCommandPlusTenThousand)
         {IDM_TILEHORZ, ""},
         {IDM_TILEVERT, ""},
         {IDM_CLOSEALL, ""},
+        {IDM_VISION_MONOCHROMACY, "プレビューウィンドウを1色覚 (全色盲) の見え方で表示します"},
     };
     for (const auto& help : helps)
         EXPECT_EQ(String(help.command + IDS_HELP_OFFSET), help.text) << "command " << help.command;

@@ -9,6 +9,7 @@
 #include "shell/Fatal.h"
 #include "shell/Menus.h"
 #include "shell/resource.h"
+#include "colour/Vision.h"
 
 namespace {
 
@@ -327,6 +328,18 @@ TEST_F(OptionStorage, ColoursAndPageSurviveARestart)
     EXPECT_EQ(HexString(State().innerColor), HexString(RGB(0x12, 0x34, 0x56)));
     EXPECT_EQ(HexString(State().outerColor), HexString(RGB(0xFE, 0xDC, 0xBA)));
     EXPECT_EQ(WindowText(Control(IDC_HEXEDIT)), "#123456");
+}
+
+TEST_F(OptionStorage, VisionModeIsWrittenWithThePreviewKeysAndOddValuesOpenInNormalVision)
+{
+    Command(IDM_VISION_TRITANOPIA);
+    Restart();
+    const std::string file = ReadFile(SettingsFile());
+    EXPECT_LT(file.find("FONTCHARSET="), file.find("VISION=3")) << file;
+    EXPECT_EQ(WindowText(Preview()), "#000000 [3型]");
+    RestartWith("[PREVIEW]\r\nEDITCLR=255\r\nVISION=5\r\n"); // and a file without the key reads 0 too
+    EXPECT_EQ(State().vision, VISION_NORMAL);
+    EXPECT_EQ(WindowText(Preview()), "#FF0000");
 }
 
 TEST_F(OptionStorage, NewFileGetsItsSectionsInWritingOrder)
