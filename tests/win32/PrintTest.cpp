@@ -73,6 +73,16 @@ bool Contains(const std::vector<std::string>& lines, const std::string& wanted)
     return std::find(lines.begin(), lines.end(), wanted) != lines.end();
 }
 
+// The caption lines of the page, in the order drawn.
+std::vector<DrawnText> CaptionLines(const PageDrawing& page)
+{
+    std::vector<DrawnText> lines;
+    for (const DrawnText& text : page.texts)
+        if (text.text.rfind("Outside [", 0) == 0 || text.text.rfind("Font    [", 0) == 0)
+            lines.push_back(text);
+    return lines;
+}
+
 std::string Joined(const std::vector<std::string>& lines)
 {
     std::string joined;
@@ -262,16 +272,86 @@ TEST_F(PrintPage, CaptionIsBlackOnALightOuterColourAndWhiteOnADarkOne)
 {
     HWND preview = OnlyPreview();
     Colour(preview, WHITE, 0x00123456);
-    PageDrawing page = DrawPageIntoMetafile(mdiClient);
-    ASSERT_GE(page.texts.size(), 2u);
-    EXPECT_EQ(page.texts[0].color, BLACK) << "white outer: " << Hex(page.texts[0].color);
-    EXPECT_EQ(page.texts[1].color, BLACK) << "second caption line: " << Hex(page.texts[1].color);
+    std::vector<DrawnText> caption = CaptionLines(DrawPageIntoMetafile(mdiClient));
+    ASSERT_EQ(caption.size(), 2u);
+    EXPECT_EQ(caption[0].color, BLACK) << "white outer: " << Hex(caption[0].color);
+    EXPECT_EQ(caption[1].color, BLACK) << "second caption line: " << Hex(caption[1].color);
 
     Colour(preview, DARK_GREY, 0x00123456);
-    page = DrawPageIntoMetafile(mdiClient);
-    ASSERT_GE(page.texts.size(), 2u);
-    EXPECT_EQ(page.texts[0].color, WHITE) << "outer 0xA9A9A9: " << Hex(page.texts[0].color);
-    EXPECT_EQ(page.texts[1].color, WHITE) << "second caption line: " << Hex(page.texts[1].color);
+    caption = CaptionLines(DrawPageIntoMetafile(mdiClient));
+    ASSERT_EQ(caption.size(), 2u);
+    EXPECT_EQ(caption[0].color, WHITE) << "outer 0xA9A9A9: " << Hex(caption[0].color);
+    EXPECT_EQ(caption[1].color, WHITE) << "second caption line: " << Hex(caption[1].color);
+}
+
+TEST_F(PrintPage, CaptionLinesLieWholeInTheirOwnWindowOverItsRectanglesAndOnThePage)
+{
+    // Two narrow windows side by side, and a wide short one whose band holds no legible line.
+    SetClientWidth(700);
+    const struct {
+        HWND window;
+        COLORREF inner;
+        const char* code;
+    } windows[] = {{OnlyPreview(), 0x00CCCCCC, "#CCCCCC"},
+                   {OpenPreview(), 0x00DDDDDD, "#DDDDDD"},
+                   {OpenPreview(), 0x00EEEEEE, "#EEEEEE"}};
+    Place(windows[0].window, 0, 0, 200, 200);
+    Place(windows[1].window, 200, 0, 200, 200);
+    Place(windows[2].window, 400, 0, 300, 80);
+    for (const auto& each : windows) {
+        Colour(each.window, WHITE, each.inner);
+        Text(each.window, "");
+    }
+    SetUpperCaseCodes(true);
+
+    int scale = 0;
+    const std::vector<DrawnText> caption = CaptionLines(DrawPageIntoMetafile(mdiClient, &scale));
+    ASSERT_EQ(caption.size(), 6u) << "two lines for each window";
+    PageBitmap page(1280, 1024);
+    DrawPreviewPage(page.dc(), mdiClient);
+    ASSERT_EQ(PrintContext.scale, scale) << "the metafile and the bitmap print at the same scale";
+
+    for (const auto& each : windows) {
+        const RECT outer = ExpectedOuter(each.window, mdiClient, scale);
+        const RECT inner = ExpectedInner(each.window, mdiClient, scale);
+        const LONG right = std::min<LONG>(outer.right, 1280);
+        // Each window's two lines are drawn one after the other, the first naming its inner colour.
+        const auto first = std::find_if(caption.begin(), caption.end(), [&](const DrawnText& line) {
+            return line.text.find(each.code) != std::string::npos;
+        });
+        ASSERT_TRUE(first != caption.end() && first + 1 != caption.end()) << each.code;
+        const std::vector<DrawnText> lines = {*first, *(first + 1)};
+        for (const DrawnText& line : lines) {
+            EXPECT_EQ(line.at.x, outer.left) << each.code << ": " << line.text;
+            EXPECT_GT(line.width, 0) << line.text;
+            EXPECT_LE(line.at.x + line.width, right) << each.code << ": the line is cut: " << line.text;
+        }
+        const LONG pitch = lines[1].at.y - lines[0].at.y;
+        EXPECT_GT(pitch, 0) << each.code;
+        if (inner.top - outer.top >= 2 * 8 * 13 / 10) {
+            EXPECT_LE(lines[1].at.y + pitch, inner.top)
+                << each.code << ": both lines in the band above the inner area";
+        } else {
+            // Too little band for legible lines: they lie over the inner area, drawn after it.
+            bool seen = false;
+            for (LONG x = inner.left; x < std::min<LONG>(inner.right, 1280) && !seen; ++x)
+                for (LONG y = inner.top; y < inner.top + pitch && !seen; ++y)
+                    seen = page.Pixel(x, y) == BLACK;
+            EXPECT_TRUE(seen) << each.code << ": the caption is hidden by the inner area";
+        }
+    }
+    // Nothing of any caption lies outside its windows or off the page.
+    for (int y = 0; y < 1024; y += 2)
+        for (int x = 0; x < 1280; x += 2)
+            if (page.Pixel(x, y) == BLACK) {
+                const POINT point{x, y};
+                bool inside = false;
+                for (const auto& each : windows) {
+                    const RECT outer = ExpectedOuter(each.window, mdiClient, scale);
+                    inside = inside || PtInRect(&outer, point);
+                }
+                ASSERT_TRUE(inside) << "caption ink outside every window at (" << x << ", " << y << ")";
+            }
 }
 
 TEST_F(PrintPage, SampleTextIsPrintedInTheScaledFontAndFontColourWithAmpersandsAsTheyStand)
@@ -300,9 +380,10 @@ TEST_F(PrintPage, SampleTextIsPrintedInTheScaledFontAndFontColourWithAmpersandsA
     EXPECT_EQ(sample[0].at.y, inner.top);
     EXPECT_GT(sample[1].at.y, sample[0].at.y) << "the second line lies below the first";
 
-    // The caption lines are drawn in the DC's own font, not in the sample's.
-    ASSERT_GE(page.texts.size(), 2u);
-    EXPECT_EQ(page.texts[0].fontHeight, 0) << "caption font height";
+    // The caption lines are drawn in a font of their own, not in the sample's.
+    const std::vector<DrawnText> caption = CaptionLines(page);
+    ASSERT_EQ(caption.size(), 2u);
+    EXPECT_NE(caption[0].fontHeight, 16 * scale) << "caption font height";
     EXPECT_EQ(StateOf(preview).logFont.lfHeight, -16) << "the preview's own font is left as it was";
 }
 
