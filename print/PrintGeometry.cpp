@@ -101,7 +101,8 @@ int CaptionCharHeight(int measuredAt, int measuredWidth, int measuredHeight, int
     };
     long long height = maximum;
     const long long bandFit = fitting(band > 0 ? band : 0, measuredHeight);
-    if (height > bandFit) height = bandFit > minimum ? bandFit : minimum;
+    // Below the minimum the band gives way, but the minimum never lifts the height past the maximum.
+    if (height > bandFit) height = bandFit > minimum ? bandFit : minimum < height ? minimum : height;
     const long long widthFit = fitting(width, measuredWidth);
     if (height > widthFit) height = widthFit;
     return height < 1 ? 0 : static_cast<int>(height);

@@ -102,6 +102,7 @@ TEST(CaptionSize, FitsTheBandBetweenTheLimitsAndTheWidthAlways)
     EXPECT_EQ(40, CaptionCharHeight(40, 400, 100, 1000, 500, 25, 40)) << "room enough: the maximum";
     EXPECT_EQ(30, CaptionCharHeight(40, 400, 100, 1000, 75, 25, 40)) << "a shorter band: its height";
     EXPECT_EQ(25, CaptionCharHeight(40, 400, 100, 1000, 20, 25, 40)) << "a band below the minimum";
+    EXPECT_EQ(40, CaptionCharHeight(40, 400, 100, 1000, 20, 60, 40)) << "a minimum above the maximum";
     EXPECT_EQ(20, CaptionCharHeight(40, 400, 100, 200, 500, 25, 40)) << "the width wins over the minimum";
     EXPECT_EQ(1, CaptionCharHeight(40, 400, 100, 10, 500, 25, 40));
     EXPECT_EQ(0, CaptionCharHeight(40, 400, 100, 9, 500, 25, 40)) << "no height fits";
