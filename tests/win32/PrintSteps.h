@@ -38,7 +38,6 @@ struct DrawnText {
     COLORREF color;
     POINT at;
     LONG fontHeight; // 0 for a stock font
-    LONG width;      // the advances of its characters added up
 };
 
 struct PageDrawing {
@@ -60,16 +59,6 @@ struct MetafileReader {
     COLORREF brush = WHITE;
     LONG fontHeight = 0;
     COLORREF textColor = BLACK;
-
-    static LONG Advance(const ENHMETARECORD* record, const EMRTEXT& text)
-    {
-        if (!text.offDx) return 0;
-        const auto* dx = reinterpret_cast<const INT*>(reinterpret_cast<const BYTE*>(record) + text.offDx);
-        LONG width = 0;
-        for (DWORD i = 0; i < text.nChars; ++i)
-            width += dx[i];
-        return width;
-    }
 
     template <typename T>
     static T Find(const std::vector<std::pair<DWORD, T>>& table, DWORD index, T fallback)
@@ -128,22 +117,16 @@ struct MetafileReader {
             char text[1024] = "";
             WideCharToMultiByte(932, 0, wide, static_cast<int>(out->emrtext.nChars), text, sizeof text - 1,
                                 nullptr, nullptr);
-            page.texts.push_back({text,
-                                  textColor,
-                                  {out->emrtext.ptlReference.x, out->emrtext.ptlReference.y},
-                                  fontHeight,
-                                  Advance(record, out->emrtext)});
+            page.texts.push_back(
+                {text, textColor, {out->emrtext.ptlReference.x, out->emrtext.ptlReference.y}, fontHeight});
             break;
         }
         case EMR_EXTTEXTOUTA: {
             const auto* out = reinterpret_cast<const EMREXTTEXTOUTA*>(record);
             const std::string text(reinterpret_cast<const char*>(bytes + out->emrtext.offString),
                                    out->emrtext.nChars);
-            page.texts.push_back({text,
-                                  textColor,
-                                  {out->emrtext.ptlReference.x, out->emrtext.ptlReference.y},
-                                  fontHeight,
-                                  Advance(record, out->emrtext)});
+            page.texts.push_back(
+                {text, textColor, {out->emrtext.ptlReference.x, out->emrtext.ptlReference.y}, fontHeight});
             break;
         }
         }
