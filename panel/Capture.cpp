@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 #include "panel/Channels.h"
+#include "preview/MdiClient.h"
 #include "shell/Fatal.h"
 #include "shell/GdiHandles.h"
 #include "shell/Menus.h"
@@ -112,6 +113,14 @@ void CALLBACK CaptureTimerProc(HWND, UINT, UINT_PTR, DWORD)
     // windows.
     COLORREF color;
     if (ReadPixelUnderPointer(&color)) WriteChannelEdits(color);
+}
+
+void HaltCapture()
+{
+    const HWND form = MainFormWindow();
+    if (Capture.timer) KillTimer(form, Capture.timer);
+    Capture.timer = 0;
+    UnregisterHotKey(form, ID_CAPTURE_HOTKEY);
 }
 
 void OnHotKey(HWND form, WPARAM id)

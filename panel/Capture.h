@@ -9,6 +9,9 @@ constexpr UINT CAPTURE_PERIOD_MS = 50;
 bool UpdateCaptureMode(HWND form);
 void CALLBACK CaptureTimerProc(HWND window, UINT message, UINT_PTR id, DWORD time);
 void OnHotKey(HWND form, WPARAM id);
+// Ends the timer and the hot key at once and leaves menu and status bar alone: for a fatal report,
+// whose boxes go on dispatching timer messages while they wait.
+void HaltCapture();
 
 // The running capture: the timer id that SetTimer gave, 0 while capture is off.
 struct CaptureState {

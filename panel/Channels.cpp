@@ -56,8 +56,11 @@ bool SyncFromEdit(ChannelControls& record)
     GetWindowTextA(record.edit, text, sizeof text);
     const ChannelVerdict verdict = ValidateChannelText(text);
     if (verdict.replace) {
-        // The field reports the replacement at once; that nested call takes the value.
+        // The field reports the replacement at once; that nested call takes the value. The
+        // replacement ends selected, so that the user's next digit replaces it instead of being
+        // put in front of it ("0" after clearing, then "8" would read "80" + "0").
         SetWindowTextA(record.edit, verdict.replacement);
+        SendMessageA(record.edit, EM_SETSEL, 0, -1);
         return false;
     }
     if (verdict.value == record.value) return false;

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 #include <new>
+#include <utility>
 #include <vector>
 
 #include "colour/ColorModel.h"
@@ -30,6 +31,13 @@ static_assert(PRINT_DIALOG_FLAGS == 0x140104, "the print dialog's flags");
 constexpr int TEXT_BUFFER_FATAL_LINE = 76;
 constexpr int LIST_MEMORY_FATAL_LINE = 76; // the job's memory is gone either way: the same report
 constexpr int CAPTION_SIZE = 260;
+// The caption lines are set between these sizes: as large as the window's band allows, smaller
+// only where a line would not fit the window's width otherwise.
+constexpr int CAPTION_MIN_POINTS = 6;
+constexpr int CAPTION_MAX_POINTS = 10;
+constexpr int POINTS_PER_INCH = 72;
+constexpr int CAPTION_FIT_ROUNDS = 4;
+constexpr char CAPTION_FACE[] = "ＭＳ ゴシック"; // fixed pitch keeps the channel columns aligned
 constexpr char CAPTION_FORMAT[] = "Outside [%s(%3d,%3d,%3d)] : Inside [%s(%3d,%3d,%3d)]\n"
                                   "Font    [%s(%3d,%3d,%3d)] - \"%s\" - %dpt";
 
@@ -133,6 +141,57 @@ void DrawSampleText(HDC dc, const PreviewState& record, const PageRect& inner)
     DrawPageText(dc, text.text(), inner, record.fontColor, DT_NOPREFIX);
 }
 
+GdiObject CaptionFont(int charHeight)
+{
+    LOGFONTA font{};
+    font.lfHeight = -charHeight;
+    font.lfCharSet = SHIFTJIS_CHARSET; // the face name in the second line may be Japanese
+    font.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
+    lstrcpynA(font.lfFaceName, CAPTION_FACE, LF_FACESIZE);
+    return MakeFont(font);
+}
+
+SIZE CaptionExtent(HDC dc, const char* text)
+{
+    RECT box{0, 0, 0, 0};
+    DrawTextA(dc, text, -1, &box, DT_NOPREFIX | DT_CALCRECT);
+    return {box.right - box.left, box.bottom - box.top};
+}
+
+// The two caption lines from the top-left corner of the window's outer rectangle, drawn after the
+// rectangles so that nothing of the window covers them, and clipped to the part of that rectangle
+// on the printable area, so that they never reach into a neighbouring window or off the page. The
+// size is chosen so that every line fits whole: see CaptionCharHeight.
+void DrawCaption(HDC dc, const char* caption, COLORREF color, const PageRect& outer, int innerTop)
+{
+    // A device without a clip box of its own (a metafile) has no printable edge to keep to.
+    RECT clip{};
+    const bool printable = GetClipBox(dc, &clip) != ERROR && !IsRectEmpty(&clip);
+    const PageRect box = printable ? VisiblePart(outer, ToPageRect(clip)) : outer;
+    if (box.right <= box.left || box.bottom <= box.top) return;
+    const int width = box.right - box.left;
+    const int band = (innerTop > box.top && innerTop < box.bottom ? innerTop : box.bottom) - box.top;
+
+    const int pixelsPerInch = GetDeviceCaps(dc, LOGPIXELSY);
+    const int minimum = MulDiv(CAPTION_MIN_POINTS, pixelsPerInch, POINTS_PER_INCH);
+    const int maximum = MulDiv(CAPTION_MAX_POINTS, pixelsPerInch, POINTS_PER_INCH);
+    GdiObject font = CaptionFont(maximum);
+    SelectedObject selected(dc, font.get());
+    SIZE extent = CaptionExtent(dc, caption);
+    int height = CaptionCharHeight(maximum, extent.cx, extent.cy, width, band, minimum, maximum);
+    // Extents are not quite proportional to the height (glyphs snap to whole units): measure again.
+    for (int round = 0; height > 0 && round < CAPTION_FIT_ROUNDS; ++round) {
+        GdiObject fitted = CaptionFont(height);
+        SelectObject(dc, fitted.get());
+        font = std::move(fitted);
+        extent = CaptionExtent(dc, caption);
+        if (extent.cx <= width) break;
+        height = CaptionCharHeight(height, extent.cx, extent.cy, width, band, minimum, height - 1);
+    }
+    if (height <= 0) return;
+    DrawPageText(dc, caption, box, color, DT_NOPREFIX);
+}
+
 BOOL CALLBACK CollectPreview(HWND window, LPARAM list)
 {
     auto& windows = *reinterpret_cast<std::vector<HWND>*>(list);
@@ -180,23 +239,23 @@ void PrintPreviewWindow(HWND window, const PreviewState& record)
     const HWND form = GetParent(PrintContext.mdiClient);
     const CaptionText caption = FormatCaption(record, IsOptionChecked(form, IDM_CAPTION),
                                               ScreenFontPoints(form, record.logFont.lfHeight));
-    {
-        SelectedObject captionFont(dc, PrintContext.savedFont);
-        DrawPageText(dc, caption.text, outer, ContrastTextColor(record.outerColor), DT_NOPREFIX | DT_NOCLIP);
-    }
 
     // A preview whose edit control could not be made shows only its band.
     RECT editRect{};
-    if (!record.edit || !GetWindowRect(record.edit, &editRect)) return;
-    const PageRect inner = InnerPageRect(ToPageRect(editRect), origin.x, origin.y, PrintContext.scale);
-    GdiObject fallbackBrush;
-    HBRUSH innerBrush = record.innerBrush.brush();
-    if (!innerBrush) {
-        fallbackBrush = MakeSolidBrush(record.innerColor);
-        innerBrush = fallbackBrush.brush();
+    int innerTop = outer.bottom;
+    if (record.edit && GetWindowRect(record.edit, &editRect)) {
+        const PageRect inner = InnerPageRect(ToPageRect(editRect), origin.x, origin.y, PrintContext.scale);
+        GdiObject fallbackBrush;
+        HBRUSH innerBrush = record.innerBrush.brush();
+        if (!innerBrush) {
+            fallbackBrush = MakeSolidBrush(record.innerColor);
+            innerBrush = fallbackBrush.brush();
+        }
+        FillPageRect(dc, inner, innerBrush);
+        DrawSampleText(dc, record, inner);
+        innerTop = inner.top;
     }
-    FillPageRect(dc, inner, innerBrush);
-    DrawSampleText(dc, record, inner);
+    DrawCaption(dc, caption.text, ContrastTextColor(record.outerColor), outer, innerTop);
 }
 
 void DrawPreviewPage(HDC dc, HWND mdiClient)

@@ -82,3 +82,28 @@ int FontPoints(int lfHeight, int pixelsPerInch)
     if (pixelsPerInch == 0) return 0;
     return -RoundedMulDiv(lfHeight, 72, pixelsPerInch);
 }
+
+PageRect VisiblePart(PageRect rect, PageRect printable)
+{
+    return {rect.left > printable.left ? rect.left : printable.left,
+            rect.top > printable.top ? rect.top : printable.top,
+            rect.right < printable.right ? rect.right : printable.right,
+            rect.bottom < printable.bottom ? rect.bottom : printable.bottom};
+}
+
+int CaptionCharHeight(int measuredAt, int measuredWidth, int measuredHeight, int width, int band, int minimum,
+                      int maximum)
+{
+    if (measuredAt <= 0 || width <= 0) return 0;
+    // Text extents grow in proportion to the height, so one measurement gives every fitting height.
+    const auto fitting = [measuredAt](long long room, long long measured) {
+        return measured <= 0 ? static_cast<long long>(INT_MAX) : room * measuredAt / measured;
+    };
+    long long height = maximum;
+    const long long bandFit = fitting(band > 0 ? band : 0, measuredHeight);
+    // Below the minimum the band gives way, but the minimum never lifts the height past the maximum.
+    if (height > bandFit) height = bandFit > minimum ? bandFit : minimum < height ? minimum : height;
+    const long long widthFit = fitting(width, measuredWidth);
+    if (height > widthFit) height = widthFit;
+    return height < 1 ? 0 : static_cast<int>(height);
+}

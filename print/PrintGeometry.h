@@ -22,3 +22,15 @@ PageRect InnerPageRect(PageRect editOnScreen, int originX, int originY, int scal
 int RoundedMulDiv(int a, int b, int c);
 // Points of a logical font height on a device of the given vertical resolution.
 int FontPoints(int lfHeight, int pixelsPerInch);
+
+// The part of a rectangle that lies on the printable area; empty (right <= left or bottom <= top)
+// when none of it does.
+PageRect VisiblePart(PageRect rect, PageRect printable);
+
+// Character height for the caption lines. Measured at the height measuredAt, the longest line is
+// measuredWidth wide and the lines together measuredHeight high. The lines fit width at any size, so
+// that no line is cut; they fit band, the room above the inner area, down to minimum, below which
+// they are drawn over the inner area rather than made smaller; and they are never set above maximum.
+// 0 when not even a height of 1 fits the width.
+int CaptionCharHeight(int measuredAt, int measuredWidth, int measuredHeight, int width, int band, int minimum,
+                      int maximum);

@@ -183,8 +183,8 @@ void LoadOptions(HWND form)
         const bool checked = ReadNumber(SECTION_MENU, option.key, option.byDefault) != 0;
         CheckMenuItem(options, option.id, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
     }
-    // Only an unmistakable 1 ticks the box: a check box has no other state worth restoring.
-    const bool safeSlide = ReadNumber(SECTION_MENU, "SAFESLIDE", BST_UNCHECKED) == BST_CHECKED;
+    // Any number but 0 ticks the box, as it checks an option: a hand-written 8 means "on" too.
+    const bool safeSlide = ReadNumber(SECTION_MENU, "SAFESLIDE", BST_UNCHECKED) != 0;
     SendDlgItemMessageA(form, IDC_SAFESLIDE, BM_SETCHECK, safeSlide ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 

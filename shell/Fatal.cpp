@@ -6,6 +6,7 @@
 
 #include "HeapBlock.h"
 #include "resource.h"
+#include "panel/Capture.h"
 #include "settings/SettingsCodec.h"
 
 namespace {
@@ -67,6 +68,13 @@ int ShowMessage(const char* text, const char* caption, UINT style)
 
 void FatalError(const char* module, int line)
 {
+    // The boxes run message loops of their own, which go on dispatching the capture timer: a tick
+    // that failed once would fail again and stack up a pair of boxes per tick. Capture ends before
+    // the first box, and a failure met while the report is shown ends the process at once.
+    static bool reporting = false;
+    if (reporting) ExitProcess(1);
+    reporting = true;
+    HaltCapture();
     char lineText[8];
     snprintf(lineText, sizeof(lineText), "%d", line);
     ShowMessage(LoadResourceText(IDS_FATAL_MEMORY).text, nullptr, MB_TOPMOST | MB_ICONERROR);

@@ -75,6 +75,28 @@ LRESULT OnHScroll(HWND form, WPARAM wParam, LPARAM lParam)
     return DefaultFrame(form, WM_HSCROLL, wParam, lParam);
 }
 
+// IsDialogMessageA answers Tab, Shift+Tab and the mnemonics by sending the form WM_NEXTDLGCTL, on
+// which only the dialog default procedure acts; the form hands its messages to the frame default,
+// so it moves the focus itself. wParam is the control to focus when lParam's low word is set, else
+// the direction (non-zero: backwards).
+void OnNextDialogControl(HWND form, WPARAM wParam, LPARAM lParam)
+{
+    HWND next = nullptr;
+    if (LOWORD(lParam)) {
+        next = reinterpret_cast<HWND>(wParam);
+    } else {
+        // From a window inside a control (a preview's text), the step starts at that control.
+        HWND current = GetFocus();
+        while (current && GetParent(current) != form)
+            current = GetParent(current);
+        next = GetNextDlgTabItem(form, current, wParam != 0);
+    }
+    if (!next || !IsChild(form, next)) return;
+    SetFocus(next);
+    // As in a dialog, a field entered from the keyboard has its whole text selected.
+    if (SendMessageA(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageA(next, EM_SETSEL, 0, -1);
+}
+
 // --- Commands ---------------------------------------------------------------------------------
 
 bool OnControlNotification(HWND form, int id, int code)
@@ -159,6 +181,7 @@ LRESULT CALLBACK MainFormProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     case WM_MENUSELECT: ShowMenuHelp(window, LOWORD(wParam)); return 0;
     case WM_EXITMENULOOP: EndMenuHelp(window); return 0;
     case WM_HOTKEY: OnHotKey(window, wParam); return 0;
+    case WM_NEXTDLGCTL: OnNextDialogControl(window, wParam, lParam); return 0;
     }
     return DefaultFrame(window, message, wParam, lParam);
 }

@@ -57,8 +57,11 @@ void SwapFrameMenu(bool previews)
     const HMENU bar = previews ? MdiContext.MenuPreview : MdiContext.MenuNoPreview;
     const HMENU list = previews ? BarPopup(MdiContext.MenuPreview, BAR_WINDOW)
                                 : BarPopup(MdiContext.MenuNoPreview, BAR_FILE);
-    SendMessageA(MdiContext.MdiClient, WM_MDISETMENU, reinterpret_cast<WPARAM>(bar),
-                 reinterpret_cast<LPARAM>(list));
+    const HMENU previous = reinterpret_cast<HMENU>(SendMessageA(
+        MdiContext.MdiClient, WM_MDISETMENU, reinterpret_cast<WPARAM>(bar), reinterpret_cast<LPARAM>(list)));
+    // The first swap hands back the template's own copy of menu 9000, which nothing else owns.
+    if (previous && previous != MdiContext.MenuPreview && previous != MdiContext.MenuNoPreview)
+        DestroyMenu(previous);
 
     const HMENU newOptions = OptionsPopup(form);
     for (int i = 0; i < count; ++i) {

@@ -18,6 +18,8 @@
 //   probe item CLASS ID INDEX      a list view item: its screen rectangle, then its column texts
 //   probe state CLASS ID           "enabled" or "disabled", then "visible" or "hidden"
 //   probe position CLASS ID        the position of a slider (trackbar)
+//   probe focus CLASS              the control id and class of the window's keyboard focus
+//   probe selection CLASS ID       the selection of an edit control: start end
 //   probe serve                    answer verbs read line by line from standard input (see Serve)
 //   probe holdclipboard MS         keep the clipboard open for MS milliseconds, as a busy program would
 #include <windows.h>
@@ -303,6 +305,24 @@ int RunVerb(int argc, char** argv)
         else
             std::printf("%s %s\n", IsWindowEnabled(control) ? "enabled" : "disabled",
                         IsWindowVisible(control) ? "visible" : "hidden");
+        return 0;
+    }
+    if (verb == "focus" && argc >= 3) {
+        HWND window = FindTopLevel(argv[2]);
+        GUITHREADINFO thread = {};
+        thread.cbSize = sizeof(thread);
+        if (!window || !GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &thread)) return 1;
+        char className[64] = "";
+        if (thread.hwndFocus) GetClassNameA(thread.hwndFocus, className, sizeof(className));
+        std::printf("%d %s\n", thread.hwndFocus ? GetDlgCtrlID(thread.hwndFocus) : 0, className);
+        return 0;
+    }
+    if (verb == "selection" && argc >= 4) {
+        HWND window = FindTopLevel(argv[2]);
+        HWND control = window ? GetDlgItem(window, std::atoi(argv[3])) : nullptr;
+        if (!control) return 1;
+        const LRESULT selection = SendWithTimeout(control, EM_GETSEL, 0, 0);
+        std::printf("%d %d\n", LOWORD(selection), HIWORD(selection));
         return 0;
     }
     if (verb == "holdclipboard" && argc >= 3) {

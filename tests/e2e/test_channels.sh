@@ -1,7 +1,8 @@
 #!/bin/bash
 # The red, green and blue channels as a person uses them: dragging a slider with and without safe
 # sliding, the arrow keys on a slider, the spin buttons and typing into a number field. Each change
-# reaches the fields, the hexadecimal field, the clipboard and the preview at once.
+# reaches the fields, the hexadecimal field, the clipboard and the preview at once. Tab and Shift+Tab
+# move round the page.
 . "$(dirname "$0")/lib.sh" "$1"
 
 write_settings <<'INI'
@@ -53,12 +54,37 @@ step_blue_with_spin_buttons() {
     expect_colour_everywhere "$RED" 102 51
 }
 
+# A text the field replaces ("255" for 300, "0" for nothing) ends selected, so the next digits
+# typed replace it rather than piling up in front of it.
 type_beyond_the_range_and_clear() {
     retype_field $REDIT 300
     expect_colour_everywhere 255 102 51
-    click_control $REDIT
+    expect_eq "$(probe selection MAINFORM $REDIT)" "0 3" "selection after 300 became 255"
+    type_text 12
+    expect_colour_everywhere 12 102 51
+    click_control $GEDIT
     press End shift+Home BackSpace
-    expect_colour_everywhere 0 102 51
+    expect_colour_everywhere 12 0 51
+    type_text 80
+    expect_colour_everywhere 12 80 51
+}
+
+# Tab and Shift+Tab visit the page's tab stops in template order and wrap round; a field entered
+# this way has its text selected.
+expect_focus_after() {
+    local key=$1 id
+    shift
+    for id in "$@"; do
+        press "$key"
+        expect_eq "$(probe focus MAINFORM | cut -d' ' -f1)" "$id" "the focus after $key"
+    done
+}
+
+tab_round_the_numbers_page() {
+    expect_focus_after Tab $BSLIDER $BEDIT $CHOOSECOLOR $HEXEDIT $SAFESLIDE $TAB $RSLIDER $REDIT $GSLIDER
+    expect_focus_after shift+Tab $REDIT $RSLIDER $TAB $SAFESLIDE
+    expect_focus_after shift+Tab $HEXEDIT
+    expect_eq "$(probe selection MAINFORM $HEXEDIT)" "0 7" "the hexadecimal field entered with Shift+Tab"
 }
 
 start_program
@@ -68,8 +94,9 @@ drag_green_slider_in_safe_steps
 step_green_slider_with_arrow_keys
 step_blue_with_spin_buttons
 type_beyond_the_range_and_clear
+tab_round_the_numbers_page
 screenshot channels
 quit_with_alt_f4
 expect_eq "$(ini_value MENU SAFESLIDE)" 1 "safe sliding saved"
-expect_eq "$(ini_value PREVIEW EDITCLR)" "$((51 * 65536 + 102 * 256))" "colour saved"
+expect_eq "$(ini_value PREVIEW EDITCLR)" "$((51 * 65536 + 80 * 256 + 12))" "colour saved"
 echo "channels scenario passed"

@@ -50,6 +50,7 @@ choosing_a_colour_opens_a_preview_when_none_is_open() {
 }
 
 arrow_keys_choose_every_row_passed_over() {
+    local focus_ids=
     # The list has the keyboard after the click; the last three rows are system colours.
     press End
     wait_eq "WindowText\\nウィンドウ内のテキストの色" "sample text after End" preview_text
@@ -58,6 +59,13 @@ arrow_keys_choose_every_row_passed_over() {
     local cells
     cells=$(list_row 161 | cut -f3-5 | tr '\t' ' ')
     expect_colour_everywhere $cells
+    # Tab on this page goes between the list and the tab control; the hidden fields are passed by.
+    local key
+    for key in Tab Tab shift+Tab shift+Tab; do
+        press $key
+        focus_ids+=" $(probe focus MAINFORM | cut -d' ' -f1)"
+    done
+    expect_eq "$focus_ids" " $TAB $COLORLIST $TAB $COLORLIST" "the focus after Tab, Tab, Shift+Tab, Shift+Tab"
 }
 
 double_click_chooses_the_row_again() {

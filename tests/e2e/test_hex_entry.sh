@@ -16,6 +16,8 @@ apply_state() { probe state MAINFORM $APPLY | cut -d' ' -f1; }
 short_code_is_refused() {
     retype_field $HEXEDIT "#12345"
     expect_eq "$(apply_state)" enabled "apply button while the field differs"
+    press Tab
+    expect_eq "$(probe focus MAINFORM | cut -d' ' -f1)" $APPLY "the focus after Tab from the field"
     click_control $APPLY
     wait_for_dialog "the length message" >/dev/null
     expect_eq "$(message_box_text)" "文字の数が 7 文字ではないため適用できません。" "message for a short code"

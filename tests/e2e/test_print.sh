@@ -1,7 +1,8 @@
 #!/bin/bash
 # Printing with Ctrl+P through CUPS into a PDF: cancelling the print dialog prints nothing; OK prints
 # one page on which each preview window is a rectangle of its band colour around a rectangle of its
-# inner colour, placed and sized as on the screen, with the caption lines and the sample text.
+# inner colour, placed and sized as on the screen, with the caption lines whole in its band and the
+# sample text.
 . "$(dirname "$0")/lib.sh" "$1"
 
 # A name of our own: the document, and so the PDF, is named after the program.
@@ -35,6 +36,13 @@ colour_box() {
 dark_pixels_in() {
     convert "$WORK/page.png" -crop $(($3 - $1))x$(($4 - $2))+$1+$2 +repage -colorspace gray \
         -threshold 30% -negate -format '%[fx:int(mean*w*h+0.5)]' info:
+}
+
+# The box of the black ink within a box of the page image, in page coordinates (empty when none).
+ink_box() {
+    convert "$WORK/page.png" -crop $(($3 - $1))x$(($4 - $2))+$1+$2 +repage -fuzz 25% -fill white \
+        +opaque black -fill black -opaque black -negate -format '%@' info: |
+        awk -F'[x+]' -v x="$1" -v y="$2" '$1 > 1 { print x + $3, y + $4, x + $3 + $1, y + $4 + $2 }'
 }
 
 open_a_second_preview() {
@@ -111,11 +119,30 @@ page_matches_the_screen() {
         fail "no sample text in the first window's inner area"
 }
 
+# Each window's two caption lines lie whole in its band above its inner area: the ink of the rows
+# between the band's top and the inner area's top, looked for across the whole page, ends inside the
+# band, and stands two legible lines high (6 points at least each: 8 pixels at 100 dpi).
+captions_are_whole_in_their_bands() {
+    local width band inner ink colours
+    width=$(identify -format '%w' "$WORK/page.png")
+    for colours in "FF0000 FFFF00" "0000FF 00C000"; do
+        read -r -a band < <(colour_box "${colours% *}")
+        read -r -a inner < <(colour_box "${colours#* }")
+        read -r -a ink < <(ink_box "${band[0]}" "${band[1]}" "$width" "${inner[1]}")
+        [ ${#ink[@]} -eq 4 ] || fail "no caption above the inner area of the window banded ${colours% *}"
+        [ "${ink[2]}" -le "${band[2]}" ] ||
+            fail "the caption of the window banded ${colours% *} runs to x ${ink[2]}, past its band's ${band[2]}"
+        [ $((ink[3] - ink[1])) -ge 14 ] ||
+            fail "the caption of the window banded ${colours% *} is $((ink[3] - ink[1])) pixels high"
+    done
+}
+
 ensure_pdf_printer
 start_program
 open_a_second_preview
 cancelling_prints_nothing
 ok_prints_the_page
 page_matches_the_screen
+captions_are_whole_in_their_bands
 quit_with_alt_f4
 echo "print scenario passed"

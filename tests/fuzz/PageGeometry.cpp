@@ -92,5 +92,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         REQUIRE(ScaleEdge(screen.left, useScale) == ReferenceEdge(screen.left, useScale), "a single edge",
                 detail());
     }
+
+    // The caption size: never above the maximum, and at that size the widest line fits the width.
+    const int measuredAt = in.Next(), measuredWidth = in.Next(), measuredHeight = in.Next();
+    const int width = in.Next(), band = in.Next(), minimum = in.Next(), maximum = in.Next();
+    const int height =
+        CaptionCharHeight(measuredAt, measuredWidth, measuredHeight, width, band, minimum, maximum);
+    const std::string sizes =
+        Numbers({measuredAt, measuredWidth, measuredHeight, width, band, minimum, maximum, height});
+    REQUIRE(height >= 0 && (height == 0 || height <= maximum), "a caption height within the maximum", sizes);
+    REQUIRE(height == 0 || measuredWidth <= 0 ||
+                static_cast<__int128>(height) * measuredWidth <= static_cast<__int128>(width) * measuredAt,
+            "the widest line fits the width", sizes);
     return 0;
 }

@@ -95,3 +95,27 @@ TEST(FontPoints, CharacterHeightsBecomePositivePoints)
     EXPECT_EQ(10, FontPoints(-16, 120));
     EXPECT_EQ(0, FontPoints(-16, 0)) << "no resolution, no size";
 }
+
+TEST(CaptionSize, FitsTheBandBetweenTheLimitsAndTheWidthAlways)
+{
+    // Measured at 40: the longest line 400 wide, both lines 100 high; limits 25 and 40.
+    EXPECT_EQ(40, CaptionCharHeight(40, 400, 100, 1000, 500, 25, 40)) << "room enough: the maximum";
+    EXPECT_EQ(30, CaptionCharHeight(40, 400, 100, 1000, 75, 25, 40)) << "a shorter band: its height";
+    EXPECT_EQ(25, CaptionCharHeight(40, 400, 100, 1000, 20, 25, 40)) << "a band below the minimum";
+    EXPECT_EQ(40, CaptionCharHeight(40, 400, 100, 1000, 20, 60, 40)) << "a minimum above the maximum";
+    EXPECT_EQ(20, CaptionCharHeight(40, 400, 100, 200, 500, 25, 40)) << "the width wins over the minimum";
+    EXPECT_EQ(1, CaptionCharHeight(40, 400, 100, 10, 500, 25, 40));
+    EXPECT_EQ(0, CaptionCharHeight(40, 400, 100, 9, 500, 25, 40)) << "no height fits";
+    EXPECT_EQ(0, CaptionCharHeight(40, 400, 100, 0, 500, 25, 40));
+    EXPECT_EQ(25, CaptionCharHeight(40, 400, 100, 1000, -5, 25, 40)) << "no band at all";
+    EXPECT_EQ(40, CaptionCharHeight(40, 0, 0, 1000, 500, 25, 40)) << "an empty caption";
+    EXPECT_EQ(1, CaptionCharHeight(INT_MAX, INT_MAX, INT_MAX, 1, INT_MAX, 1, INT_MAX)) << "no overflow";
+}
+
+TEST(CaptionSize, VisiblePartIsTheRectangleCutToThePrintableArea)
+{
+    EXPECT_EQ((PageRect{10, 20, 300, 400}), VisiblePart({10, 20, 300, 400}, {0, 0, 2479, 3508}));
+    EXPECT_EQ((PageRect{2000, 20, 2479, 400}), VisiblePart({2000, 20, 3000, 400}, {0, 0, 2479, 3508}));
+    const PageRect off = VisiblePart({2600, 20, 3000, 400}, {0, 0, 2479, 3508});
+    EXPECT_LE(off.right, off.left) << "a window off the page leaves nothing";
+}

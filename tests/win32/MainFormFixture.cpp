@@ -192,6 +192,7 @@ void MainFormTest::CreateForm()
     }
     form = CreateMainForm(instance);
     ASSERT_NE(form, nullptr) << "the main form could not be created";
+    templateMenu = GetMenu(form);
     accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
     PumpForm = form;
     PumpAccelerators = accelerators;

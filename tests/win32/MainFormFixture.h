@@ -50,4 +50,5 @@ class MainFormTest : public ::testing::Test {
     HWND form = nullptr;
     HWND mdiClient = nullptr;
     HACCEL accelerators = nullptr;
+    HMENU templateMenu = nullptr; // the bar the form's template gave it, before the first swap
 };

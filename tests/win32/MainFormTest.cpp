@@ -4,6 +4,7 @@
 #include <commctrl.h>
 #include <cstdlib>
 #include <string>
+#include <utility>
 
 #include "shell/Fatal.h"
 #include "shell/Layout.h"
@@ -67,8 +68,8 @@ SIZE WindowSize(HWND window)
     return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
-DWORD RunFatalChild(const char* module, const char* line, std::string* firstText, std::string* secondText,
-                    std::string* secondCaption);
+DWORD RunFatalChild(const std::string& arguments, std::string* firstText, std::string* secondText,
+                    std::string* secondCaption, int* boxesAtOnce = nullptr);
 
 } // namespace
 
@@ -270,12 +271,26 @@ TEST_F(VersionBox, UnreadableVersionShowsTheErrorBox)
 
 namespace {
 
-DWORD RunFatalChild(const char* module, const char* line, std::string* firstText, std::string* secondText,
-                    std::string* secondCaption)
+BOOL CALLBACK CountProcessBoxes(HWND window, LPARAM lParam)
+{
+    auto* search = reinterpret_cast<std::pair<DWORD, int>*>(lParam);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    char className[32] = "";
+    GetClassNameA(window, className, sizeof(className));
+    if (process == search->first && lstrcmpA(className, "#32770") == 0 && IsWindowVisible(window))
+        ++search->second;
+    return TRUE;
+}
+
+// Runs this test program as a child with the given arguments and goes through its fatal report:
+// the texts of the two boxes, and how many boxes stood at once half a second after the first.
+DWORD RunFatalChild(const std::string& arguments, std::string* firstText, std::string* secondText,
+                    std::string* secondCaption, int* boxesAtOnce)
 {
     char self[MAX_PATH] = "";
     GetModuleFileNameA(nullptr, self, sizeof(self));
-    std::string command = std::string("\"") + self + "\" --fatal-child " + module + " " + line;
+    std::string command = std::string("\"") + self + "\" " + arguments;
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process = {};
@@ -284,6 +299,12 @@ DWORD RunFatalChild(const char* module, const char* line, std::string* firstText
         return 0xFFFFFFFF;
     HWND first = FindDialogOfProcess(process.dwProcessId, 10000);
     *firstText = MessageBoxText(first);
+    if (boxesAtOnce) {
+        Sleep(500);
+        std::pair<DWORD, int> search(process.dwProcessId, 0);
+        EnumWindows(CountProcessBoxes, reinterpret_cast<LPARAM>(&search));
+        *boxesAtOnce = search.second;
+    }
     if (first) PostMessageA(first, WM_COMMAND, IDOK, 0);
     Sleep(200);
     HWND second = FindDialogOfProcess(process.dwProcessId, 10000);
@@ -292,7 +313,8 @@ DWORD RunFatalChild(const char* module, const char* line, std::string* firstText
         *secondCaption = WindowText(second);
         if (second) PostMessageA(second, WM_COMMAND, IDOK, 0);
     }
-    WaitForSingleObject(process.hProcess, 10000);
+    // A child still reporting after that is stopped, so that a failure leaves no boxes behind.
+    if (WaitForSingleObject(process.hProcess, 10000) == WAIT_TIMEOUT) TerminateProcess(process.hProcess, 2);
     DWORD exitCode = 0xFFFFFFFF;
     GetExitCodeProcess(process.hProcess, &exitCode);
     CloseHandle(process.hThread);
@@ -305,10 +327,22 @@ DWORD RunFatalChild(const char* module, const char* line, std::string* firstText
 TEST(FatalError, ShowsTwoBoxesNamingModuleAndLineThenExitsWithOne)
 {
     std::string first, second, caption;
-    const DWORD exitCode = RunFatalChild("Huebench", "249", &first, &second, &caption);
+    const DWORD exitCode = RunFatalChild("--fatal-child Huebench 249", &first, &second, &caption);
     EXPECT_EQ(first, "メモリの確保に失敗しました。アプリケーションを終了します。");
     EXPECT_EQ(second, "Huebench");
     EXPECT_EQ(caption, "249");
+    EXPECT_EQ(exitCode, 1u);
+}
+
+TEST(FatalError, DuringCaptureTheTicksStopAndOnePairOfBoxesIsShown)
+{
+    std::string first, second, caption;
+    int boxes = 0;
+    const DWORD exitCode = RunFatalChild("--failing-capture-child", &first, &second, &caption, &boxes);
+    EXPECT_EQ(boxes, 1) << "ten capture ticks later, only the first box stands";
+    EXPECT_EQ(first, "メモリの確保に失敗しました。アプリケーションを終了します。");
+    EXPECT_EQ(second, "Huebench");
+    EXPECT_EQ(caption, "34");
     EXPECT_EQ(exitCode, 1u);
 }
 

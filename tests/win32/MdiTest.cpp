@@ -74,6 +74,7 @@ TEST_F(MdiWindows, FirstPreviewExistsAtStartUnderTheBarWithPreviews)
     const HWND preview = GetActivePreview();
     EXPECT_EQ(Previews(mdiClient)[0], preview) << "the first preview window is the active one";
     EXPECT_EQ(GetMenu(form), MdiContext.MenuPreview) << "expected menu 9001 on the bar";
+    EXPECT_FALSE(IsMenu(templateMenu)) << "the template's copy of menu 9000 is freed at the first swap";
     EXPECT_TRUE(IsWindowVisible(mdiClient));
     const PreviewState& state = StateOf(preview);
     EXPECT_EQ(WindowText(preview), FormatColorCode(state.innerColor, OptionChecked(IDM_CAPTION)).text);

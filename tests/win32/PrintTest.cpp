@@ -73,6 +73,16 @@ bool Contains(const std::vector<std::string>& lines, const std::string& wanted)
     return std::find(lines.begin(), lines.end(), wanted) != lines.end();
 }
 
+// The caption lines of the page, in the order drawn.
+std::vector<DrawnText> CaptionLines(const PageDrawing& page)
+{
+    std::vector<DrawnText> lines;
+    for (const DrawnText& text : page.texts)
+        if (text.text.rfind("Outside [", 0) == 0 || text.text.rfind("Font    [", 0) == 0)
+            lines.push_back(text);
+    return lines;
+}
+
 std::string Joined(const std::vector<std::string>& lines)
 {
     std::string joined;
@@ -262,16 +272,42 @@ TEST_F(PrintPage, CaptionIsBlackOnALightOuterColourAndWhiteOnADarkOne)
 {
     HWND preview = OnlyPreview();
     Colour(preview, WHITE, 0x00123456);
-    PageDrawing page = DrawPageIntoMetafile(mdiClient);
-    ASSERT_GE(page.texts.size(), 2u);
-    EXPECT_EQ(page.texts[0].color, BLACK) << "white outer: " << Hex(page.texts[0].color);
-    EXPECT_EQ(page.texts[1].color, BLACK) << "second caption line: " << Hex(page.texts[1].color);
+    std::vector<DrawnText> caption = CaptionLines(DrawPageIntoMetafile(mdiClient));
+    ASSERT_EQ(caption.size(), 2u);
+    EXPECT_EQ(caption[0].color, BLACK) << "white outer: " << Hex(caption[0].color);
+    EXPECT_EQ(caption[1].color, BLACK) << "second caption line: " << Hex(caption[1].color);
 
     Colour(preview, DARK_GREY, 0x00123456);
-    page = DrawPageIntoMetafile(mdiClient);
-    ASSERT_GE(page.texts.size(), 2u);
-    EXPECT_EQ(page.texts[0].color, WHITE) << "outer 0xA9A9A9: " << Hex(page.texts[0].color);
-    EXPECT_EQ(page.texts[1].color, WHITE) << "second caption line: " << Hex(page.texts[1].color);
+    caption = CaptionLines(DrawPageIntoMetafile(mdiClient));
+    ASSERT_EQ(caption.size(), 2u);
+    EXPECT_EQ(caption[0].color, WHITE) << "outer 0xA9A9A9: " << Hex(caption[0].color);
+    EXPECT_EQ(caption[1].color, WHITE) << "second caption line: " << Hex(caption[1].color);
+}
+
+TEST_F(PrintPage, CaptionStaysInsideItsWindowAndIsDrawnOverTheInnerAreaWhereTheBandIsTooLow)
+{
+    // A window too low for two caption lines of a legible size.
+    SetClientWidth(640);
+    HWND preview = OnlyPreview();
+    Place(preview, 100, 0, 300, 60);
+    Colour(preview, WHITE, 0x00CCCCCC);
+    Text(preview, "");
+    PageBitmap page(640, 480); // scale 1
+    DrawPreviewPage(page.dc(), mdiClient);
+
+    const RECT outer = ExpectedOuter(preview, mdiClient, 1);
+    const RECT inner = ExpectedInner(preview, mdiClient, 1);
+    int outside = 0, overInner = 0;
+    for (int y = 0; y < 480; ++y)
+        for (int x = 0; x < 640; ++x) {
+            const POINT point{x, y};
+            const COLORREF pixel = page.Pixel(x, y); // small text is smoothed: dark, not only black
+            if (GetRValue(pixel) >= 0x80 || GetGValue(pixel) >= 0x80 || GetBValue(pixel) >= 0x80) continue;
+            if (!PtInRect(&outer, point)) ++outside;
+            if (PtInRect(&inner, point)) ++overInner;
+        }
+    EXPECT_EQ(outside, 0) << "caption ink outside the window " << Describe(outer);
+    EXPECT_GT(overInner, 0) << "the caption lines are hidden by the inner area " << Describe(inner);
 }
 
 TEST_F(PrintPage, SampleTextIsPrintedInTheScaledFontAndFontColourWithAmpersandsAsTheyStand)
@@ -300,9 +336,10 @@ TEST_F(PrintPage, SampleTextIsPrintedInTheScaledFontAndFontColourWithAmpersandsA
     EXPECT_EQ(sample[0].at.y, inner.top);
     EXPECT_GT(sample[1].at.y, sample[0].at.y) << "the second line lies below the first";
 
-    // The caption lines are drawn in the DC's own font, not in the sample's.
-    ASSERT_GE(page.texts.size(), 2u);
-    EXPECT_EQ(page.texts[0].fontHeight, 0) << "caption font height";
+    // The caption lines are drawn in a font of their own, not in the sample's.
+    const std::vector<DrawnText> caption = CaptionLines(page);
+    ASSERT_EQ(caption.size(), 2u);
+    EXPECT_NE(caption[0].fontHeight, 16 * scale) << "caption font height";
     EXPECT_EQ(StateOf(preview).logFont.lfHeight, -16) << "the preview's own font is left as it was";
 }
 

@@ -419,7 +419,7 @@ TEST_F(DamagedSettings, OutOfRangeNumbersAreNotUsed)
     const std::string unplaced = RectText(WindowRect(form));
     const std::string unplacedPreview = RectText(PreviewPlacement());
     RestartWith("[MAINWINDOW]\r\nPOSITION=-2147483648,-2147483648,2147483647,2147483647\r\nPAGE=7\r\n"
-                "[MENU]\r\nAUTOCOPY=-1\r\nCAPTION=99999999999999999999\r\nSAFESLIDE=2\r\n"
+                "[MENU]\r\nAUTOCOPY=-1\r\nCAPTION=99999999999999999999\r\nSAFESLIDE=8\r\n"
                 "[MDIWINDOW]\r\nRECT=-99999,5,300,200\r\n"
                 "[PREVIEW]\r\nEDITCLR=99999999999\r\nBACKCLR=-5\r\nFONTCLR=16777216\r\n"
                 "FONTHEIGHT=-2147483649\r\nFONTOPTION=-1\r\nFONTCHARSET=99999\r\n");
@@ -428,7 +428,7 @@ TEST_F(DamagedSettings, OutOfRangeNumbersAreNotUsed)
     EXPECT_EQ(SendMessageA(Control(IDC_TAB), TCM_GETCURSEL, 0, 0), 0);
     EXPECT_TRUE(IsOptionChecked(form, IDM_AUTOCOPY)) << "any number but 0 checks an option";
     EXPECT_TRUE(IsOptionChecked(form, IDM_CAPTION));
-    EXPECT_FALSE(IsSafeSlideOn(form));
+    EXPECT_TRUE(IsSafeSlideOn(form)) << "any number but 0 ticks the safe-slide box";
     EXPECT_EQ(HexString(State().innerColor), HexString(0));
     EXPECT_EQ(HexString(State().outerColor), HexString(0));
     EXPECT_EQ(HexString(State().fontColor), HexString(0));
