@@ -4,13 +4,20 @@
 
 #include <atomic>
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "colour/ColorModel.h"
+#include "colour/Loupe.h"
 #include "panel/Capture.h"
 #include "panel/Channels.h"
+#include "panel/Loupe.h"
 #include "preview/MdiClient.h"
+#include "shell/Fatal.h"
+#include "shell/GdiHandles.h"
 #include "shell/Menus.h"
 #include "shell/resource.h"
 #include "tests/common/SwatchWindow.h"
@@ -303,6 +310,8 @@ class ScreenCapture : public MainFormTest {
         EXPECT_FALSE(KillTimer(form, CAPTURE_TIMER_ID)) << "the capture timer is still running";
         EXPECT_TRUE(HotKeyIsFree()) << "Ctrl+Q is still registered as a hot key";
         EXPECT_FALSE(StatusIsSimple()) << "the status bar should show its parts again";
+        EXPECT_TRUE(PumpUntil([] { return !FindWindowA(LOUPE_CLASS_NAME, nullptr); }, 500))
+            << "the magnifier should be gone";
     }
 
     Swatch red{RGB(255, 0, 0), 1000, 760};
@@ -462,4 +471,182 @@ TEST_F(CaptureStop, WithNoPreviewWindowTheCommandStartsNothing)
     TypeCtrlQ();
     PumpMessages(200);
     ExpectCaptureStopped();
+}
+
+// The magnifier ------------------------------------------------------------------------------------
+
+class CaptureLoupe : public ScreenCapture {
+  protected:
+    void SetUp() override
+    {
+        ScreenCapture::SetUp();
+        bluePixel_ = CreateSwatchWindow(RGB(0, 0, 255), 1060, 820, 1); // the red swatch's middle
+        PumpMessages(30);
+        red.PointAt();
+        POINT now = {};
+        GetCursorPos(&now);
+        ASSERT_TRUE(IsPointerAt(pointer)) << "the pointer should rest on the blue pixel, not at " << now.x
+                                          << "," << now.y;
+        OwnedDC screen(CreateDCA("DISPLAY", nullptr, nullptr, nullptr));
+        metrics = MakeLoupeMetrics(GetDeviceCaps(screen.get(), LOGPIXELSY));
+        ASSERT_EQ(metrics.cell, 10) << "these figures are for 96 DPI";
+    }
+    void TearDown() override
+    {
+        DestroyWindow(bluePixel_);
+        ScreenCapture::TearDown();
+    }
+
+    static bool LoupeShown()
+    {
+        const HWND loupe = FindWindowA(LOUPE_CLASS_NAME, nullptr);
+        return loupe && IsWindowVisible(loupe);
+    }
+    void StartCaptureWithLoupe()
+    {
+        Command(IDM_CAPTURE);
+        ASSERT_TRUE(PumpUntil([] { return LoupeShown(); }, 2000)) << "the magnifier should appear";
+        PumpMessages(100); // its first paint
+    }
+
+    // The screen pixel in the middle of cell (column, row) of the magnifier's grid, or at an
+    // offset from the cell's top-left corner.
+    COLORREF CellPixel(int column, int row, int dx = -1, int dy = -1) const
+    {
+        RECT area;
+        GetWindowRect(LoupeWindow(), &area);
+        // A caption wider than the grid widens the window, with the grid in the middle.
+        const int width = area.right - area.left;
+        const int gridLeft = width > metrics.width ? (width - metrics.grid) / 2 : metrics.margin;
+        const int x = area.left + gridLeft + column * metrics.cell + (dx < 0 ? metrics.cell / 2 : dx);
+        const int y = area.top + metrics.margin + row * metrics.cell + (dy < 0 ? metrics.cell / 2 : dy);
+        return ScreenPixel(x, y);
+    }
+    // The caption line under the grid, pixel by pixel, and how many pixels of it are text.
+    std::vector<COLORREF> CaptionPixels(int* textPixels) const
+    {
+        RECT area;
+        GetWindowRect(LoupeWindow(), &area);
+        std::vector<COLORREF> pixels;
+        const int top = area.top + metrics.margin + metrics.grid;
+        *textPixels = 0;
+        for (int y = top; y < top + metrics.captionHeight; y += 2)
+            for (int x = area.left + metrics.margin; x < area.right - metrics.margin; x += 2) {
+                pixels.push_back(ScreenPixel(x, y));
+                if (pixels.back() == GetSysColor(COLOR_INFOTEXT)) ++*textPixels;
+            }
+        return pixels;
+    }
+
+    const POINT pointer = {1060, 820};
+    LoupeMetrics metrics = {};
+
+  private:
+    HWND bluePixel_ = nullptr;
+};
+
+TEST_F(CaptureLoupe, ShowsTheBlockMagnifiedBesideThePointerAndClearOfIt)
+{
+    ASSERT_TRUE(IsOptionChecked(form, IDM_LOUPE)) << "the magnifier should be on by default";
+    StartCaptureWithLoupe();
+    EXPECT_TRUE(ChannelsBecome("0,0,255")) << "the centre pixel is the colour; the channels show " << Channels();
+
+    const HWND loupe = LoupeWindow();
+    ASSERT_NE(loupe, nullptr);
+    const LONG_PTR exStyle = GetWindowLongPtrA(loupe, GWL_EXSTYLE);
+    for (LONG_PTR style : {WS_EX_TOPMOST, WS_EX_TOOLWINDOW, WS_EX_NOACTIVATE, WS_EX_TRANSPARENT})
+        EXPECT_NE(exStyle & style, 0) << "extended style 0x" << std::hex << style << " is missing";
+    EXPECT_NE(GetForegroundWindow(), loupe);
+    RECT area;
+    GetWindowRect(loupe, &area);
+    const RECT readSquare = {pointer.x - LOUPE_REACH, pointer.y - LOUPE_REACH, pointer.x + LOUPE_REACH + 1,
+                             pointer.y + LOUPE_REACH + 1};
+    RECT overlap;
+    EXPECT_FALSE(IntersectRect(&overlap, &area, &readSquare)) << "the magnifier covers the pixels it reads";
+    EXPECT_GE(area.right - area.left, metrics.width);
+    EXPECT_EQ(area.bottom - area.top, metrics.height);
+    EXPECT_GT(area.left, pointer.x) << "below right of the pointer while there is room";
+    EXPECT_GT(area.top, pointer.y);
+
+    EXPECT_EQ(Hex(CellPixel(LOUPE_REACH, LOUPE_REACH)), Hex(RGB(0, 0, 255))) << "the blue pixel, enlarged";
+    EXPECT_EQ(Hex(CellPixel(LOUPE_REACH, LOUPE_REACH, 0, metrics.cell / 2)), Hex(RGB(0, 0, 0)))
+        << "the centre's outline, black against blue";
+    EXPECT_EQ(Hex(CellPixel(LOUPE_REACH - 1, LOUPE_REACH, metrics.cell - 1, metrics.cell / 2)),
+              Hex(RGB(255, 0, 0)))
+        << "the neighbour's square is red up to its edge";
+    EXPECT_EQ(Hex(CellPixel(0, 0)), Hex(RGB(255, 0, 0)));
+    EXPECT_EQ(Hex(CellPixel(LOUPE_SPAN - 1, LOUPE_SPAN - 1)), Hex(RGB(255, 0, 0)));
+
+    int upperText = 0;
+    const std::vector<COLORREF> upper = CaptionPixels(&upperText);
+    EXPECT_GT(upperText, 20) << "the caption shows no text";
+    Command(IDM_CAPTION);
+    PumpMessages(200);
+    int lowerText = 0;
+    EXPECT_NE(CaptionPixels(&lowerText), upper) << "the code should follow the case option";
+    EXPECT_GT(lowerText, 20);
+}
+
+TEST_F(CaptureLoupe, FlipsToStayWholeOnTheMonitorNearItsCorner)
+{
+    StartCaptureWithLoupe();
+    const RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    const POINT corner = {screen.right - 20, screen.bottom - 20};
+    // Wine follows the pointer only over its own windows.
+    Swatch grey(RGB(128, 128, 128), screen.right - 120, screen.bottom - 120);
+    PumpUntil([&] {
+        SetCursorPos(corner.x, corner.y);
+        PumpMessages(100);
+        RECT area;
+        GetWindowRect(LoupeWindow(), &area);
+        return area.right <= corner.x && area.bottom <= corner.y;
+    });
+    RECT area;
+    GetWindowRect(LoupeWindow(), &area);
+    EXPECT_EQ(area.right, corner.x - metrics.distance) << "flipped to the left of the pointer";
+    EXPECT_EQ(area.bottom, corner.y - metrics.distance) << "flipped above the pointer";
+}
+
+TEST_F(CaptureLoupe, GoesWhenCaptureEndsByAnyPath)
+{
+    const std::pair<const char*, std::function<void()>> stops[] = {
+        {"the command", [&] { Command(IDM_CAPTURE); }},
+        {"the hot key", [&] { SendMessageA(form, WM_HOTKEY, ID_CAPTURE_HOTKEY, MAKELPARAM(MOD_CONTROL, 'Q')); }},
+        {"Ctrl+Q", [&] {
+             SetForegroundWindow(form);
+             TypeCtrlQ();
+             PumpUntil([&] { return !IsCapturing(); }, 2000);
+         }},
+        {"closing the last preview", [&] { CloseLastPreview(); }},
+    };
+    for (const auto& stop : stops) {
+        SCOPED_TRACE(stop.first);
+        StartCaptureWithLoupe();
+        stop.second();
+        ExpectCaptureStopped();
+    }
+}
+
+TEST_F(CaptureLoupe, OptionOffShowsNoWindowAndTheColourStillFollows)
+{
+    for (HMENU bar : {MdiContext.MenuPreview, MdiContext.MenuNoPreview}) {
+        const HMENU options = BarPopup(bar, BAR_OPTIONS);
+        const int count = GetMenuItemCount(options);
+        EXPECT_EQ(GetMenuItemID(options, count - 1), static_cast<UINT>(IDM_LOUPE)) << "the last option";
+        EXPECT_EQ(GetMenuState(options, count - 2, MF_BYPOSITION) & MF_SEPARATOR, static_cast<UINT>(MF_SEPARATOR));
+    }
+    EXPECT_STRNE(LoadResourceText(IDM_LOUPE + IDS_HELP_OFFSET).text, "") << "no help text";
+
+    Command(IDM_LOUPE);
+    ASSERT_FALSE(IsOptionChecked(form, IDM_LOUPE));
+    Command(IDM_CAPTURE);
+    EXPECT_TRUE(ChannelsBecome("0,0,255"));
+    PumpMessages(200);
+    EXPECT_EQ(FindWindowA(LOUPE_CLASS_NAME, nullptr), nullptr) << "no magnifier with the option off";
+
+    Command(IDM_LOUPE); // turned on and off again while capture runs
+    EXPECT_TRUE(PumpUntil([] { return LoupeShown(); }, 2000));
+    Command(IDM_LOUPE);
+    EXPECT_TRUE(PumpUntil([] { return !FindWindowA(LOUPE_CLASS_NAME, nullptr); }, 2000));
+    EXPECT_TRUE(IsCapturing());
 }
