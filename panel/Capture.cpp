@@ -82,18 +82,6 @@ void StopCapture(HWND form, HWND status)
     CloseLoupe();
 }
 
-// One screen read serves the magnifier and the colour: the block around the pointer, whose
-// middle pixel is the one under the pointer.
-bool ReadBlockUnderPointer(bool upperCase, COLORREF* color)
-{
-    PhysicalPixelScope physicalPixels;
-    POINT position;
-    if (!ReadPointerPosition(&position)) return false;
-    OwnedDC screen(CreateDCA("DISPLAY", nullptr, nullptr, nullptr));
-    if (!screen.get()) return false;
-    return LoupeTakeBlock(screen.get(), position, upperCase, color);
-}
-
 } // namespace
 
 bool UpdateCaptureMode(HWND form)
@@ -118,6 +106,18 @@ bool ReadPixelUnderPointer(COLORREF* color)
     if (pixel == CLR_INVALID) return false;
     *color = pixel;
     return true;
+}
+
+// One screen read serves the magnifier and the colour: the block around the pointer, whose middle
+// pixel is the one under the pointer.
+bool ReadBlockUnderPointer(bool upperCase, COLORREF* color)
+{
+    PhysicalPixelScope physicalPixels;
+    POINT position;
+    if (!ReadPointerPosition(&position)) return false;
+    OwnedDC screen(CreateDCA("DISPLAY", nullptr, nullptr, nullptr));
+    if (!screen.get()) return false;
+    return LoupeTakeBlock(screen.get(), position, upperCase, color);
 }
 
 void CALLBACK CaptureTimerProc(HWND, UINT, UINT_PTR, DWORD)

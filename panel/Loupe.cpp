@@ -26,13 +26,14 @@ constexpr BYTE OPAQUE_ALPHA = 255;
 struct LoupeState {
     LoupeMetrics metrics;
     GdiObject font;
-    GdiObject block;                     // LOUPE_SPAN square, 32-bit top-down DIB section
-    OwnedDC memory;                      // holds `block`, the target of the screen copy
-    std::uint32_t* bits;                 // the DIB section's pixels, 0x00RRGGBB
-    std::uint32_t shown[LOUPE_PIXELS];   // the block the window shows
+    GdiObject block;                   // LOUPE_SPAN square, 32-bit top-down DIB section
+    OwnedDC memory;                    // holds `block`, the target of the screen copy
+    std::uint32_t* bits;               // the DIB section's pixels, 0x00RRGGBB
+    std::uint32_t shown[LOUPE_PIXELS]; // the block the window shows
     bool upperCase;
     bool visible;
-    LoupeRect place;
+    POINT pointer;   // where the window was placed for
+    LoupeRect place; // where it is
 };
 
 HWND Loupe; // the one magnifier, while capture shows it
@@ -200,11 +201,14 @@ LoupeRect MonitorOf(POINT pointer)
 
 void FollowPointer(HWND window, LoupeState& state, POINT pointer)
 {
-    const LoupeMetrics& m = state.metrics;
-    const LoupeRect place = PlaceLoupe(pointer.x, pointer.y, m.width, m.height, m.distance, MonitorOf(pointer));
-    if (state.visible && std::memcmp(&place, &state.place, sizeof place) == 0) return;
-    state.place = place;
+    // A still pointer moves nothing: asking for the monitor costs more than the whole read.
+    if (state.visible && pointer.x == state.pointer.x && pointer.y == state.pointer.y) return;
+    state.pointer = pointer;
     state.visible = true;
+    const LoupeMetrics& m = state.metrics;
+    const LoupeRect place =
+        PlaceLoupe(pointer.x, pointer.y, m.width, m.height, m.distance, MonitorOf(pointer));
+    state.place = place;
     SetWindowPos(window, HWND_TOPMOST, place.left, place.top, m.width, m.height,
                  SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_NOOWNERZORDER);
 }
@@ -216,6 +220,14 @@ bool LoupeTakeBlock(HDC screen, POINT pointer, bool upperCase, COLORREF* centre)
     if (!Loupe) Loupe = CreateLoupe();
     LoupeState* state = Loupe ? StateOf(Loupe) : nullptr;
     if (!state) return false;
+    // A pointer that jumped onto the window would read the window itself: it moves away first,
+    // and the next tick reads what it uncovered.
+    const LoupeRect& at = state->place;
+    if (state->visible && pointer.x + LOUPE_REACH >= at.left && pointer.x - LOUPE_REACH < at.right &&
+        pointer.y + LOUPE_REACH >= at.top && pointer.y - LOUPE_REACH < at.bottom) {
+        FollowPointer(Loupe, *state, pointer);
+        return false;
+    }
     if (!BitBlt(state->memory.get(), 0, 0, LOUPE_SPAN, LOUPE_SPAN, screen, pointer.x - LOUPE_REACH,
                 pointer.y - LOUPE_REACH, SRCCOPY))
         return false;

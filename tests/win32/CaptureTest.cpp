@@ -2,6 +2,7 @@
 // and as global hot key, and the end of capture when the last preview window closes.
 #include "MainFormFixture.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <functional>
@@ -11,13 +12,10 @@
 #include <vector>
 
 #include "colour/ColorModel.h"
-#include "colour/Loupe.h"
 #include "panel/Capture.h"
 #include "panel/Channels.h"
 #include "panel/Loupe.h"
 #include "preview/MdiClient.h"
-#include "shell/Fatal.h"
-#include "shell/GdiHandles.h"
 #include "shell/Menus.h"
 #include "shell/resource.h"
 #include "tests/common/SwatchWindow.h"
@@ -310,8 +308,7 @@ class ScreenCapture : public MainFormTest {
         EXPECT_FALSE(KillTimer(form, CAPTURE_TIMER_ID)) << "the capture timer is still running";
         EXPECT_TRUE(HotKeyIsFree()) << "Ctrl+Q is still registered as a hot key";
         EXPECT_FALSE(StatusIsSimple()) << "the status bar should show its parts again";
-        EXPECT_TRUE(PumpUntil([] { return !FindWindowA(LOUPE_CLASS_NAME, nullptr); }, 500))
-            << "the magnifier should be gone";
+        EXPECT_EQ(FindWindowA(LOUPE_CLASS_NAME, nullptr), nullptr) << "the magnifier should be gone";
     }
 
     Swatch red{RGB(255, 0, 0), 1000, 760};
@@ -475,21 +472,15 @@ TEST_F(CaptureStop, WithNoPreviewWindowTheCommandStartsNothing)
 
 // The magnifier ------------------------------------------------------------------------------------
 
+// The red swatch with one blue pixel in its middle, where the pointer rests; figures for 96 DPI.
 class CaptureLoupe : public ScreenCapture {
   protected:
     void SetUp() override
     {
         ScreenCapture::SetUp();
-        bluePixel_ = CreateSwatchWindow(RGB(0, 0, 255), 1060, 820, 1); // the red swatch's middle
-        PumpMessages(30);
+        bluePixel_ = CreateSwatchWindow(RGB(0, 0, 255), pointer.x, pointer.y, 1);
         red.PointAt();
-        POINT now = {};
-        GetCursorPos(&now);
-        ASSERT_TRUE(IsPointerAt(pointer)) << "the pointer should rest on the blue pixel, not at " << now.x
-                                          << "," << now.y;
-        OwnedDC screen(CreateDCA("DISPLAY", nullptr, nullptr, nullptr));
-        metrics = MakeLoupeMetrics(GetDeviceCaps(screen.get(), LOGPIXELSY));
-        ASSERT_EQ(metrics.cell, 10) << "these figures are for 96 DPI";
+        ASSERT_TRUE(IsPointerAt(pointer)) << "the pointer should rest on the blue pixel";
     }
     void TearDown() override
     {
@@ -505,118 +496,72 @@ class CaptureLoupe : public ScreenCapture {
     void StartCaptureWithLoupe()
     {
         Command(IDM_CAPTURE);
-        ASSERT_TRUE(PumpUntil([] { return LoupeShown(); }, 2000)) << "the magnifier should appear";
+        ASSERT_TRUE(PumpUntil(LoupeShown, 2000)) << "the magnifier should appear";
         PumpMessages(100); // its first paint
     }
-
-    // The screen pixel in the middle of cell (column, row) of the magnifier's grid, or at an
-    // offset from the cell's top-left corner.
-    COLORREF CellPixel(int column, int row, int dx = -1, int dy = -1) const
+    // The screen pixel at (dx, dy) in cell (column, row) of the grid, which is centred in the window.
+    COLORREF CellPixel(int column, int row, int dx = 5, int dy = 5) const
     {
-        RECT area;
-        GetWindowRect(LoupeWindow(), &area);
-        // A caption wider than the grid widens the window, with the grid in the middle.
-        const int width = area.right - area.left;
-        const int gridLeft = width > metrics.width ? (width - metrics.grid) / 2 : metrics.margin;
-        const int x = area.left + gridLeft + column * metrics.cell + (dx < 0 ? metrics.cell / 2 : dx);
-        const int y = area.top + metrics.margin + row * metrics.cell + (dy < 0 ? metrics.cell / 2 : dy);
-        return ScreenPixel(x, y);
+        const RECT area = WindowRect(LoupeWindow());
+        const int gridLeft = (area.right - area.left - 110) / 2;
+        return ScreenPixel(area.left + gridLeft + column * 10 + dx, area.top + 4 + row * 10 + dy);
     }
-    // The caption line under the grid, pixel by pixel, and how many pixels of it are text.
-    std::vector<COLORREF> CaptionPixels(int* textPixels) const
+    // Every other pixel of the caption line under the grid.
+    std::vector<COLORREF> CaptionPixels() const
     {
-        RECT area;
-        GetWindowRect(LoupeWindow(), &area);
+        const RECT area = WindowRect(LoupeWindow());
         std::vector<COLORREF> pixels;
-        const int top = area.top + metrics.margin + metrics.grid;
-        *textPixels = 0;
-        for (int y = top; y < top + metrics.captionHeight; y += 2)
-            for (int x = area.left + metrics.margin; x < area.right - metrics.margin; x += 2) {
+        for (int y = area.top + 114; y < area.bottom - 4; y += 2)
+            for (int x = area.left + 4; x < area.right - 4; x += 2)
                 pixels.push_back(ScreenPixel(x, y));
-                if (pixels.back() == GetSysColor(COLOR_INFOTEXT)) ++*textPixels;
-            }
         return pixels;
+    }
+    static RECT WindowRect(HWND window)
+    {
+        RECT area = {};
+        GetWindowRect(window, &area);
+        return area;
     }
 
     const POINT pointer = {1060, 820};
-    LoupeMetrics metrics = {};
 
   private:
     HWND bluePixel_ = nullptr;
 };
 
-TEST_F(CaptureLoupe, ShowsTheBlockMagnifiedBesideThePointerAndClearOfIt)
+TEST_F(CaptureLoupe, ShowsThePixelsMagnifiedBesideThePointerAndClearOfThem)
 {
     ASSERT_TRUE(IsOptionChecked(form, IDM_LOUPE)) << "the magnifier should be on by default";
     StartCaptureWithLoupe();
-    EXPECT_TRUE(ChannelsBecome("0,0,255")) << "the centre pixel is the colour; the channels show " << Channels();
+    EXPECT_TRUE(ChannelsBecome("0,0,255")) << "the centre pixel is the colour: " << Channels();
+    const LONG_PTR exStyle = GetWindowLongPtrA(LoupeWindow(), GWL_EXSTYLE);
+    EXPECT_EQ(exStyle & (WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_TRANSPARENT),
+              WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_TRANSPARENT);
+    const RECT area = WindowRect(LoupeWindow());
+    EXPECT_EQ(area.left, pointer.x + 16) << "below right of the pointer, clear of the pixels read";
+    EXPECT_EQ(area.top, pointer.y + 16);
+    EXPECT_EQ(area.bottom - area.top, 136);
 
-    const HWND loupe = LoupeWindow();
-    ASSERT_NE(loupe, nullptr);
-    const LONG_PTR exStyle = GetWindowLongPtrA(loupe, GWL_EXSTYLE);
-    for (LONG_PTR style : {WS_EX_TOPMOST, WS_EX_TOOLWINDOW, WS_EX_NOACTIVATE, WS_EX_TRANSPARENT})
-        EXPECT_NE(exStyle & style, 0) << "extended style 0x" << std::hex << style << " is missing";
-    EXPECT_NE(GetForegroundWindow(), loupe);
-    RECT area;
-    GetWindowRect(loupe, &area);
-    const RECT readSquare = {pointer.x - LOUPE_REACH, pointer.y - LOUPE_REACH, pointer.x + LOUPE_REACH + 1,
-                             pointer.y + LOUPE_REACH + 1};
-    RECT overlap;
-    EXPECT_FALSE(IntersectRect(&overlap, &area, &readSquare)) << "the magnifier covers the pixels it reads";
-    EXPECT_GE(area.right - area.left, metrics.width);
-    EXPECT_EQ(area.bottom - area.top, metrics.height);
-    EXPECT_GT(area.left, pointer.x) << "below right of the pointer while there is room";
-    EXPECT_GT(area.top, pointer.y);
+    EXPECT_EQ(Hex(CellPixel(5, 5)), Hex(RGB(0, 0, 255))) << "the blue pixel, enlarged";
+    EXPECT_EQ(Hex(CellPixel(5, 5, 0, 5)), Hex(RGB(0, 0, 0))) << "its outline, black against blue";
+    EXPECT_EQ(Hex(CellPixel(4, 5, 9, 5)), Hex(RGB(255, 0, 0))) << "the neighbour, red up to its edge";
+    EXPECT_EQ(Hex(CellPixel(0, 0, 0, 0)), Hex(RGB(255, 0, 0)));
+    EXPECT_EQ(Hex(CellPixel(10, 10, 9, 9)), Hex(RGB(255, 0, 0)));
 
-    EXPECT_EQ(Hex(CellPixel(LOUPE_REACH, LOUPE_REACH)), Hex(RGB(0, 0, 255))) << "the blue pixel, enlarged";
-    EXPECT_EQ(Hex(CellPixel(LOUPE_REACH, LOUPE_REACH, 0, metrics.cell / 2)), Hex(RGB(0, 0, 0)))
-        << "the centre's outline, black against blue";
-    EXPECT_EQ(Hex(CellPixel(LOUPE_REACH - 1, LOUPE_REACH, metrics.cell - 1, metrics.cell / 2)),
-              Hex(RGB(255, 0, 0)))
-        << "the neighbour's square is red up to its edge";
-    EXPECT_EQ(Hex(CellPixel(0, 0)), Hex(RGB(255, 0, 0)));
-    EXPECT_EQ(Hex(CellPixel(LOUPE_SPAN - 1, LOUPE_SPAN - 1)), Hex(RGB(255, 0, 0)));
-
-    int upperText = 0;
-    const std::vector<COLORREF> upper = CaptionPixels(&upperText);
-    EXPECT_GT(upperText, 20) << "the caption shows no text";
+    const std::vector<COLORREF> upper = CaptionPixels();
+    EXPECT_GT(std::count(upper.begin(), upper.end(), GetSysColor(COLOR_INFOTEXT)), 10) << "no caption";
     Command(IDM_CAPTION);
     PumpMessages(200);
-    int lowerText = 0;
-    EXPECT_NE(CaptionPixels(&lowerText), upper) << "the code should follow the case option";
-    EXPECT_GT(lowerText, 20);
+    EXPECT_NE(CaptionPixels(), upper) << "the code should follow the case option";
 }
 
-TEST_F(CaptureLoupe, FlipsToStayWholeOnTheMonitorNearItsCorner)
-{
-    StartCaptureWithLoupe();
-    const RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    const POINT corner = {screen.right - 20, screen.bottom - 20};
-    // Wine follows the pointer only over its own windows.
-    Swatch grey(RGB(128, 128, 128), screen.right - 120, screen.bottom - 120);
-    PumpUntil([&] {
-        SetCursorPos(corner.x, corner.y);
-        PumpMessages(100);
-        RECT area;
-        GetWindowRect(LoupeWindow(), &area);
-        return area.right <= corner.x && area.bottom <= corner.y;
-    });
-    RECT area;
-    GetWindowRect(LoupeWindow(), &area);
-    EXPECT_EQ(area.right, corner.x - metrics.distance) << "flipped to the left of the pointer";
-    EXPECT_EQ(area.bottom, corner.y - metrics.distance) << "flipped above the pointer";
-}
-
-TEST_F(CaptureLoupe, GoesWhenCaptureEndsByAnyPath)
+TEST_F(CaptureLoupe, GoesWhenCaptureEndsByAnyPathAndNeverComesWithTheOptionOff)
 {
     const std::pair<const char*, std::function<void()>> stops[] = {
         {"the command", [&] { Command(IDM_CAPTURE); }},
-        {"the hot key", [&] { SendMessageA(form, WM_HOTKEY, ID_CAPTURE_HOTKEY, MAKELPARAM(MOD_CONTROL, 'Q')); }},
-        {"Ctrl+Q", [&] {
-             SetForegroundWindow(form);
-             TypeCtrlQ();
-             PumpUntil([&] { return !IsCapturing(); }, 2000);
-         }},
+        {"the hot key", [&] { SendMessageA(form, WM_HOTKEY, ID_CAPTURE_HOTKEY, 0); }},
+        {"Ctrl+Q",
+         [&] { SetForegroundWindow(form), TypeCtrlQ(), PumpUntil([&] { return !IsCapturing(); }); }},
         {"closing the last preview", [&] { CloseLastPreview(); }},
     };
     for (const auto& stop : stops) {
@@ -625,28 +570,32 @@ TEST_F(CaptureLoupe, GoesWhenCaptureEndsByAnyPath)
         stop.second();
         ExpectCaptureStopped();
     }
-}
-
-TEST_F(CaptureLoupe, OptionOffShowsNoWindowAndTheColourStillFollows)
-{
-    for (HMENU bar : {MdiContext.MenuPreview, MdiContext.MenuNoPreview}) {
-        const HMENU options = BarPopup(bar, BAR_OPTIONS);
-        const int count = GetMenuItemCount(options);
-        EXPECT_EQ(GetMenuItemID(options, count - 1), static_cast<UINT>(IDM_LOUPE)) << "the last option";
-        EXPECT_EQ(GetMenuState(options, count - 2, MF_BYPOSITION) & MF_SEPARATOR, static_cast<UINT>(MF_SEPARATOR));
-    }
-    EXPECT_STRNE(LoadResourceText(IDM_LOUPE + IDS_HELP_OFFSET).text, "") << "no help text";
-
+    Command(IDM_NEWWINDOW);
     Command(IDM_LOUPE);
-    ASSERT_FALSE(IsOptionChecked(form, IDM_LOUPE));
     Command(IDM_CAPTURE);
     EXPECT_TRUE(ChannelsBecome("0,0,255"));
-    PumpMessages(200);
-    EXPECT_EQ(FindWindowA(LOUPE_CLASS_NAME, nullptr), nullptr) << "no magnifier with the option off";
-
-    Command(IDM_LOUPE); // turned on and off again while capture runs
-    EXPECT_TRUE(PumpUntil([] { return LoupeShown(); }, 2000));
+    EXPECT_FALSE(PumpUntil([] { return FindWindowA(LOUPE_CLASS_NAME, nullptr) != nullptr; }, 300));
+    Command(IDM_LOUPE); // on while capture runs, then off again
+    EXPECT_TRUE(PumpUntil(LoupeShown, 2000));
     Command(IDM_LOUPE);
     EXPECT_TRUE(PumpUntil([] { return !FindWindowA(LOUPE_CLASS_NAME, nullptr); }, 2000));
-    EXPECT_TRUE(IsCapturing());
+}
+
+TEST_F(CaptureLoupe, APointerJumpingOntoTheWindowReadsWhatLiesBelowItNotTheWindow)
+{
+    const auto tick = [] { CaptureTimerProc(nullptr, WM_TIMER, CAPTURE_TIMER_ID, 0); }; // no others between
+    tick();
+    PumpMessages(200);
+    WriteChannelEdits(RGB(1, 2, 3));
+    const RECT area = WindowRect(LoupeWindow());
+    const POINT onTheWindow = {area.left + 2, (area.top + area.bottom) / 2}; // its margin, over blue
+    ASSERT_TRUE(PumpUntil([&] {
+        return SetCursorPos(onTheWindow.x, onTheWindow.y), PumpMessages(50), IsPointerAt(onTheWindow);
+    }));
+    tick();
+    EXPECT_EQ(Channels(), "1,2,3") << "the tick read the magnifier itself";
+    EXPECT_NE(WindowRect(LoupeWindow()).left, area.left) << "the magnifier should move off the pointer";
+    PumpMessages(200);
+    tick();
+    EXPECT_EQ(Channels(), "0,0,255") << "the next tick reads the blue swatch it uncovered";
 }
