@@ -16,8 +16,9 @@ int Within(int value, long long low, long long high)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    LoupeRect screen = {Within(Take<int>(data, size), -40000, 40000),
-                        Within(Take<int>(data, size), -40000, 40000)};
+    LoupeRect screen = {};
+    screen.left = Within(Take<int>(data, size), -40000, 40000);
+    screen.top = Within(Take<int>(data, size), -40000, 40000);
     screen.right = screen.left + Within(Take<int>(data, size), 1, 20000);
     screen.bottom = screen.top + Within(Take<int>(data, size), 1, 20000);
     const int x = Within(Take<int>(data, size), screen.left, screen.right - 1);

@@ -8,8 +8,6 @@
 #include <functional>
 #include <string>
 #include <thread>
-#include <utility>
-#include <vector>
 
 #include "colour/ColorModel.h"
 #include "panel/Capture.h"
@@ -472,61 +470,49 @@ TEST_F(CaptureStop, WithNoPreviewWindowTheCommandStartsNothing)
 
 // The magnifier ------------------------------------------------------------------------------------
 
-// The red swatch with one blue pixel in its middle, where the pointer rests; figures for 96 DPI.
+// The pointer on one blue pixel in the red swatch; figures for 96 DPI.
 class CaptureLoupe : public ScreenCapture {
   protected:
     void SetUp() override
     {
         ScreenCapture::SetUp();
-        bluePixel_ = CreateSwatchWindow(RGB(0, 0, 255), pointer.x, pointer.y, 1);
+        bluePixel = CreateSwatchWindow(RGB(0, 0, 255), 1060, 820, 1); // the red swatch's middle
         red.PointAt();
-        ASSERT_TRUE(IsPointerAt(pointer)) << "the pointer should rest on the blue pixel";
     }
     void TearDown() override
     {
-        DestroyWindow(bluePixel_);
+        DestroyWindow(bluePixel);
         ScreenCapture::TearDown();
     }
-
-    static bool LoupeShown()
-    {
-        const HWND loupe = FindWindowA(LOUPE_CLASS_NAME, nullptr);
-        return loupe && IsWindowVisible(loupe);
-    }
+    static bool LoupeShown() { return IsWindowVisible(FindWindowA(LOUPE_CLASS_NAME, nullptr)); }
     void StartCaptureWithLoupe()
     {
         Command(IDM_CAPTURE);
         ASSERT_TRUE(PumpUntil(LoupeShown, 2000)) << "the magnifier should appear";
         PumpMessages(100); // its first paint
     }
-    // The screen pixel at (dx, dy) in cell (column, row) of the grid, which is centred in the window.
-    COLORREF CellPixel(int column, int row, int dx = 5, int dy = 5) const
-    {
-        const RECT area = WindowRect(LoupeWindow());
-        const int gridLeft = (area.right - area.left - 110) / 2;
-        return ScreenPixel(area.left + gridLeft + column * 10 + dx, area.top + 4 + row * 10 + dy);
-    }
-    // Every other pixel of the caption line under the grid.
-    std::vector<COLORREF> CaptionPixels() const
-    {
-        const RECT area = WindowRect(LoupeWindow());
-        std::vector<COLORREF> pixels;
-        for (int y = area.top + 114; y < area.bottom - 4; y += 2)
-            for (int x = area.left + 4; x < area.right - 4; x += 2)
-                pixels.push_back(ScreenPixel(x, y));
-        return pixels;
-    }
-    static RECT WindowRect(HWND window)
+    RECT Area() const
     {
         RECT area = {};
-        GetWindowRect(window, &area);
+        GetWindowRect(LoupeWindow(), &area);
         return area;
     }
-
-    const POINT pointer = {1060, 820};
-
-  private:
-    HWND bluePixel_ = nullptr;
+    // The screen pixel at (dx, dy) in cell (column, row) of the grid, centred across the window.
+    COLORREF Cell(int column, int row, int dx = 5, int dy = 5) const
+    {
+        const RECT area = Area();
+        return ScreenPixel((area.left + area.right - 110) / 2 + column * 10 + dx,
+                           area.top + 4 + row * 10 + dy);
+    }
+    std::string Caption() const // every other pixel of the line under the grid
+    {
+        std::string pixels;
+        for (int y = Area().top + 114; y < Area().bottom - 4; y += 2)
+            for (int x = Area().left + 4; x < Area().right - 4; x += 2)
+                pixels += ScreenPixel(x, y) == GetSysColor(COLOR_INFOTEXT) ? '#' : '.';
+        return pixels;
+    }
+    HWND bluePixel = nullptr;
 };
 
 TEST_F(CaptureLoupe, ShowsThePixelsMagnifiedBesideThePointerAndClearOfThem)
@@ -534,40 +520,34 @@ TEST_F(CaptureLoupe, ShowsThePixelsMagnifiedBesideThePointerAndClearOfThem)
     ASSERT_TRUE(IsOptionChecked(form, IDM_LOUPE)) << "the magnifier should be on by default";
     StartCaptureWithLoupe();
     EXPECT_TRUE(ChannelsBecome("0,0,255")) << "the centre pixel is the colour: " << Channels();
-    const LONG_PTR exStyle = GetWindowLongPtrA(LoupeWindow(), GWL_EXSTYLE);
-    EXPECT_EQ(exStyle & (WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_TRANSPARENT),
-              WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_TRANSPARENT);
-    const RECT area = WindowRect(LoupeWindow());
-    EXPECT_EQ(area.left, pointer.x + 16) << "below right of the pointer, clear of the pixels read";
-    EXPECT_EQ(area.top, pointer.y + 16);
-    EXPECT_EQ(area.bottom - area.top, 136);
+    const LONG_PTR styles = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_TRANSPARENT;
+    EXPECT_EQ(GetWindowLongPtrA(LoupeWindow(), GWL_EXSTYLE) & styles, styles);
+    EXPECT_EQ(Area().left, 1060 + 16) << "below right of the pointer, clear of the pixels read";
+    EXPECT_EQ(Area().top, 820 + 16);
 
-    EXPECT_EQ(Hex(CellPixel(5, 5)), Hex(RGB(0, 0, 255))) << "the blue pixel, enlarged";
-    EXPECT_EQ(Hex(CellPixel(5, 5, 0, 5)), Hex(RGB(0, 0, 0))) << "its outline, black against blue";
-    EXPECT_EQ(Hex(CellPixel(4, 5, 9, 5)), Hex(RGB(255, 0, 0))) << "the neighbour, red up to its edge";
-    EXPECT_EQ(Hex(CellPixel(0, 0, 0, 0)), Hex(RGB(255, 0, 0)));
-    EXPECT_EQ(Hex(CellPixel(10, 10, 9, 9)), Hex(RGB(255, 0, 0)));
-
-    const std::vector<COLORREF> upper = CaptionPixels();
-    EXPECT_GT(std::count(upper.begin(), upper.end(), GetSysColor(COLOR_INFOTEXT)), 10) << "no caption";
+    EXPECT_EQ(Hex(Cell(5, 5)), Hex(RGB(0, 0, 255))) << "the blue pixel, enlarged";
+    EXPECT_EQ(Hex(Cell(5, 5, 0, 5)), Hex(RGB(0, 0, 0))) << "its outline, black against blue";
+    EXPECT_EQ(Hex(Cell(4, 5, 9, 5)), Hex(RGB(255, 0, 0))) << "the neighbour, red up to its edge";
+    EXPECT_EQ(Hex(Cell(10, 10, 9, 9)), Hex(RGB(255, 0, 0)));
+    const std::string upper = Caption();
+    EXPECT_GT(std::count(upper.begin(), upper.end(), '#'), 10) << "no caption";
     Command(IDM_CAPTION);
     PumpMessages(200);
-    EXPECT_NE(CaptionPixels(), upper) << "the code should follow the case option";
+    EXPECT_NE(Caption(), upper) << "the code should follow the case option";
 }
 
 TEST_F(CaptureLoupe, GoesWhenCaptureEndsByAnyPathAndNeverComesWithTheOptionOff)
 {
-    const std::pair<const char*, std::function<void()>> stops[] = {
-        {"the command", [&] { Command(IDM_CAPTURE); }},
-        {"the hot key", [&] { SendMessageA(form, WM_HOTKEY, ID_CAPTURE_HOTKEY, 0); }},
-        {"Ctrl+Q",
-         [&] { SetForegroundWindow(form), TypeCtrlQ(), PumpUntil([&] { return !IsCapturing(); }); }},
-        {"closing the last preview", [&] { CloseLastPreview(); }},
+    const std::function<void()> stops[] = {
+        [&] { Command(IDM_CAPTURE); },
+        [&] { SendMessageA(form, WM_HOTKEY, ID_CAPTURE_HOTKEY, 0); },
+        [&] { SetForegroundWindow(form), TypeCtrlQ(), PumpUntil([&] { return !IsCapturing(); }); },
+        [&] { CloseLastPreview(); },
     };
     for (const auto& stop : stops) {
-        SCOPED_TRACE(stop.first);
+        SCOPED_TRACE(&stop - stops); // the command, the hot key, Ctrl+Q, the last preview closed
         StartCaptureWithLoupe();
-        stop.second();
+        stop();
         ExpectCaptureStopped();
     }
     Command(IDM_NEWWINDOW);
@@ -587,14 +567,14 @@ TEST_F(CaptureLoupe, APointerJumpingOntoTheWindowReadsWhatLiesBelowItNotTheWindo
     tick();
     PumpMessages(200);
     WriteChannelEdits(RGB(1, 2, 3));
-    const RECT area = WindowRect(LoupeWindow());
+    const RECT area = Area();
     const POINT onTheWindow = {area.left + 2, (area.top + area.bottom) / 2}; // its margin, over blue
     ASSERT_TRUE(PumpUntil([&] {
         return SetCursorPos(onTheWindow.x, onTheWindow.y), PumpMessages(50), IsPointerAt(onTheWindow);
     }));
     tick();
     EXPECT_EQ(Channels(), "1,2,3") << "the tick read the magnifier itself";
-    EXPECT_NE(WindowRect(LoupeWindow()).left, area.left) << "the magnifier should move off the pointer";
+    EXPECT_NE(Area().left, area.left) << "the magnifier should move off the pointer";
     PumpMessages(200);
     tick();
     EXPECT_EQ(Channels(), "0,0,255") << "the next tick reads the blue swatch it uncovered";
