@@ -177,9 +177,11 @@ void MeasureLoupeTicks(const Bench& bench, int rounds)
            blockRead / rounds * 1e6);
     printf("tick, still pointer, with the magnifier / without:          %8.1f us, %.1f us without\n",
            withLoupe / rounds * 1e6, withoutLoupe / rounds * 1e6);
-    printf("ratio to the bare pixel read, magnifier read: %.2f (goal <= %.1f), tick %.2f, tick without it "
-           "%.2f\n",
-           blockRead / pixelRead, LOUPE_GOAL, withLoupe / pixelRead, withoutLoupe / pixelRead);
+    printf("ratio still tick with the magnifier / bare pixel read: %.2f x (goal <= %.1f x); without it %.2f "
+           "x, the magnifier's read alone %.2f x\n",
+           withLoupe / pixelRead, LOUPE_GOAL, withoutLoupe / pixelRead, blockRead / pixelRead); the tick with it %.2f x, without "
+        "it %.2f x\n",
+        blockRead / pixelRead, LOUPE_GOAL, withLoupe / pixelRead, withoutLoupe / pixelRead);
 }
 
 void MeasureCpuShare(const Bench& bench, DWORD seconds, bool moving)
