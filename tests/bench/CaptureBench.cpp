@@ -179,9 +179,7 @@ void MeasureLoupeTicks(const Bench& bench, int rounds)
            withLoupe / rounds * 1e6, withoutLoupe / rounds * 1e6);
     printf("ratio still tick with the magnifier / bare pixel read: %.2f x (goal <= %.1f x); without it %.2f "
            "x, the magnifier's read alone %.2f x\n",
-           withLoupe / pixelRead, LOUPE_GOAL, withoutLoupe / pixelRead, blockRead / pixelRead); the tick with it %.2f x, without "
-        "it %.2f x\n",
-        blockRead / pixelRead, LOUPE_GOAL, withLoupe / pixelRead, withoutLoupe / pixelRead);
+           withLoupe / pixelRead, LOUPE_GOAL, withoutLoupe / pixelRead, blockRead / pixelRead);
 }
 
 void MeasureCpuShare(const Bench& bench, DWORD seconds, bool moving)
