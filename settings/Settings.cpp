@@ -48,7 +48,7 @@ constexpr StoredOption STORED_OPTIONS[] = {
     {"SYNCHRO", IDM_SYNCHRO, MF_CHECKED},
 };
 
-// Options added since the first release, written after the designed keys; a file without them
+// Options added since the first release, written after the others; a file without them
 // loads their defaults.
 constexpr StoredOption ADDED_OPTIONS[] = {
     {"LOUPE", IDM_LOUPE, MF_CHECKED},

@@ -260,7 +260,7 @@ int main(int argc, char** argv)
     bench.blueSpot = ShowSwatch(RGB(0, 0, 255), 1000, 890);
     PumpFor(bench, 300);
 
-    SetLoupe(bench, false); // the designed tick first; the magnifier has lines of its own
+    SetLoupe(bench, false); // the plain tick first; the magnifier has lines of its own
     MeasurePixelRead(bench, 1000);
     MeasureStillTicks(bench, 1000);
     MeasureLoupeTicks(bench, 1000);

@@ -44,17 +44,17 @@ the_colour_follows_the_pointer() {
     the_magnifier_follows_over_text
 }
 
-# The magnifier over real text (the R label's character): beside the pointer, clear of the
-# pixels it reads; a screenshot to look at.
+# The magnifier over real text (the R label), below right and clear of the pixels it reads.
+loupe_beside() {
+    local left top
+    read -r left top _ _ < <(probe rect HuebenchLoupe) && [ "$left" -gt $(($1 + 5)) ] && [ "$top" -gt $(($2 + 5)) ]
+}
 the_magnifier_follows_over_text() {
-    local x y left top right bottom
+    local x y
     read -r x y < <(control_centre 1047)
     xdotool mousemove "$x" "$y"
-    wait_for "the magnifier" probe wait HuebenchLoupe 100
+    wait_for "the magnifier below right of $x,$y" loupe_beside "$x" "$y"
     sleep 0.3
-    read -r left top right bottom < <(probe rect HuebenchLoupe)
-    [ "$left" -gt $((x + 5)) ] || [ "$right" -le $((x - 5)) ] || [ "$top" -gt $((y + 5)) ] ||
-        [ "$bottom" -le $((y - 5)) ] || fail "the magnifier at $left,$top,$right,$bottom covers $x,$y"
     screenshot capture-loupe
 }
 

@@ -27,9 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                                 Within(Take<int>(data, size), 0, 4000));
     const LoupeRect at = PlaceLoupe(x, y, m.width, m.height, m.distance, screen);
     const auto detail = [&] {
-        return "pointer " + std::to_string(x) + "," + std::to_string(y) + " size " + std::to_string(m.width) +
-               "x" + std::to_string(m.height) + " placed " + std::to_string(at.left) + "," +
-               std::to_string(at.top);
+        return std::to_string(x) + "," + std::to_string(y) + " placed " + std::to_string(at.left) + "," +
+               std::to_string(at.top) + " size " + std::to_string(m.width) + "x" + std::to_string(m.height);
     };
     REQUIRE(at.right - at.left == m.width && at.bottom - at.top == m.height, "the size stays", detail());
     REQUIRE(at.left > x + LOUPE_REACH || at.right <= x - LOUPE_REACH || at.top > y + LOUPE_REACH ||
