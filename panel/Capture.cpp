@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 #include "panel/Channels.h"
+#include "panel/Loupe.h"
 #include "preview/MdiClient.h"
 #include "shell/Fatal.h"
 #include "shell/GdiHandles.h"
@@ -78,6 +79,7 @@ void StopCapture(HWND form, HWND status)
     Capture.timer = 0;
     UnregisterHotKey(form, ID_CAPTURE_HOTKEY);
     SendMessageA(status, SB_SIMPLE, FALSE, 0);
+    CloseLoupe();
 }
 
 } // namespace
@@ -106,12 +108,30 @@ bool ReadPixelUnderPointer(COLORREF* color)
     return true;
 }
 
+// One screen read serves the magnifier and the colour: the block around the pointer, whose middle
+// pixel is the one under the pointer.
+bool ReadBlockUnderPointer(bool upperCase, COLORREF* color)
+{
+    PhysicalPixelScope physicalPixels;
+    POINT position;
+    if (!ReadPointerPosition(&position)) return false;
+    OwnedDC screen(CreateDCA("DISPLAY", nullptr, nullptr, nullptr));
+    if (!screen.get()) return false;
+    return LoupeTakeBlock(screen.get(), position, upperCase, color);
+}
+
 void CALLBACK CaptureTimerProc(HWND, UINT, UINT_PTR, DWORD)
 {
     // A pixel that cannot be read leaves the current colour as it is rather than turning it white.
     // The colour is loaded after the thread's DPI awareness is back, since loading it repaints
     // windows.
     COLORREF color;
+    const HWND form = MainFormWindow();
+    if (IsOptionChecked(form, IDM_LOUPE)) {
+        if (ReadBlockUnderPointer(IsOptionChecked(form, IDM_CAPTION), &color)) WriteChannelEdits(color);
+        return;
+    }
+    CloseLoupe(); // the option may have been turned off while capture runs
     if (ReadPixelUnderPointer(&color)) WriteChannelEdits(color);
 }
 

@@ -22,3 +22,7 @@ extern CaptureState Capture;
 // The colour of the screen pixel really under the pointer, read in physical pixels (also on a
 // scaled display or a second monitor); false when the pixel cannot be read.
 bool ReadPixelUnderPointer(COLORREF* color);
+
+// The same read for the magnifier: the block of pixels around the pointer goes into the magnifier
+// window (made and shown as needed) and its middle pixel is the colour; false when unreadable.
+bool ReadBlockUnderPointer(bool upperCase, COLORREF* color);

@@ -49,6 +49,12 @@ constexpr StoredOption STORED_OPTIONS[] = {
     {"SYNCHRO", IDM_SYNCHRO, MF_CHECKED},
 };
 
+// Options added since the first release, written after the others; a file without them
+// loads their defaults.
+constexpr StoredOption ADDED_OPTIONS[] = {
+    {"LOUPE", IDM_LOUPE, MF_CHECKED},
+};
+
 const char* EnsureSettingsPath()
 {
     if (SettingsPath[0] == '\0') ComputeSettingsPath();
@@ -188,6 +194,15 @@ void LoadOptions(HWND form)
     SendDlgItemMessageA(form, IDC_SAFESLIDE, BM_SETCHECK, safeSlide ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
+void LoadAddedOptions(HWND form)
+{
+    const HMENU options = OptionsPopup(form);
+    for (const StoredOption& option : ADDED_OPTIONS) {
+        const bool checked = ReadNumber(SECTION_MENU, option.key, option.byDefault) != 0;
+        CheckMenuItem(options, option.id, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+    }
+}
+
 // "MAX", "MIN" or x, y, width and height of the active preview window within the MDI client.
 void LoadPreviewPlacement(HWND preview, char* buffer)
 {
@@ -292,6 +307,12 @@ void SaveOptions(HWND form)
                 static_cast<long>(SendDlgItemMessageA(form, IDC_SAFESLIDE, BM_GETCHECK, 0, 0)));
 }
 
+void SaveAddedOptions(HWND form)
+{
+    for (const StoredOption& option : ADDED_OPTIONS)
+        WriteNumber(SECTION_MENU, option.key, IsOptionChecked(form, option.id) ? MF_CHECKED : 0);
+}
+
 // The platform's reader drops surrounding quotes and white space; quoting keeps such a text whole.
 bool NeedsQuotes(const char* text)
 {
@@ -331,6 +352,7 @@ bool LoadSettings(HWND form, char* buffer)
     LoadMainWindowPosition(form, buffer);
     LoadPage(form);
     LoadOptions(form);
+    LoadAddedOptions(form);
 
     const HWND preview = GetActivePreview();
     LoadPreviewPlacement(preview, buffer);
@@ -349,6 +371,7 @@ bool SaveSettings(char* buffer, HWND form)
 {
     SaveMainWindow(form, buffer);
     SaveOptions(form);
+    SaveAddedOptions(form);
     const HWND preview = GetActivePreview();
     if (!preview) return false;
     SavePreviewSettings(preview, buffer);

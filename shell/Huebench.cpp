@@ -10,6 +10,7 @@
 #include "panel/Capture.h"
 #include "panel/Channels.h"
 #include "panel/ColorList.h"
+#include "panel/Loupe.h"
 #include "panel/Propagation.h"
 #include "preview/MdiClient.h"
 #include "preview/MesProc.h"
@@ -45,6 +46,7 @@ void SaveAndQuit(HWND form)
 {
     char scratch[SETTINGS_SCRATCH_SIZE];
     SaveSettings(scratch, form);
+    CloseLoupe(); // a top-level window of its own: it would outlive the form
     PostQuitMessage(0);
 }
 
@@ -141,7 +143,8 @@ LRESULT OnMainCommand(HWND window, WPARAM wParam, LPARAM lParam)
     case IDM_AUTOCOPY:
     case IDM_TOPLEVEL:
     case IDM_CAPTURE:
-    case IDM_SYNCHRO: ToggleOption(window, id); return 0;
+    case IDM_SYNCHRO:
+    case IDM_LOUPE: ToggleOption(window, id); return 0;
     case IDM_EXIT: PostMessageA(window, WM_CLOSE, 0, 0); return 0;
     case IDM_CASCADE:
     case IDM_NEWWINDOW:

@@ -95,3 +95,7 @@
 #define IDS_COLUMN_BLUE 164
 #define IDS_COLUMN_BASIC 165
 #define IDS_COLUMN_SYSTEM 166
+
+// Beyond the first release: the magnifier that follows the pointer during screen capture
+#define IDM_LOUPE 10101
+#define LOUPE_CLASS_NAME "HuebenchLoupe"

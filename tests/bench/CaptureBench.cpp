@@ -139,6 +139,49 @@ void MeasureMovingTicks(const Bench& bench, int rounds)
         ticking / rounds * 1e6, painting / rounds * 1e6);
 }
 
+// The magnifier's read and tick against the bare pixel read they replace (goal: at most twice).
+constexpr double LOUPE_GOAL = 2.0;
+
+void SetLoupe(const Bench& bench, bool on)
+{
+    if (IsOptionChecked(bench.form, IDM_LOUPE) != on)
+        SendMessageA(bench.form, WM_COMMAND, MAKEWPARAM(IDM_LOUPE, 0), 0);
+    Tick(bench); // makes or takes away the magnifier
+    PumpFor(bench, 200);
+}
+
+void MeasureLoupeTicks(const Bench& bench, int rounds)
+{
+    SetCursorPos(bench.redSpot.x, bench.redSpot.y);
+    SetLoupe(bench, true);
+    double pixelRead = 0, blockRead = 0, withLoupe = 0, withoutLoupe = 0;
+    COLORREF color;
+    // Alternating, so that a busy machine weighs on both reads alike.
+    for (int i = 0; i < rounds; ++i) {
+        double start = Now(bench);
+        ReadPixelUnderPointer(&color);
+        pixelRead += Now(bench) - start;
+        start = Now(bench);
+        ReadBlockUnderPointer(true, &color);
+        blockRead += Now(bench) - start;
+        start = Now(bench);
+        Tick(bench);
+        withLoupe += Now(bench) - start;
+    }
+    SetLoupe(bench, false);
+    const double start = Now(bench);
+    for (int i = 0; i < rounds; ++i)
+        Tick(bench);
+    withoutLoupe = Now(bench) - start;
+    printf("magnifier read (DPI scope, pointer, display DC, 11x11 block): %8.1f us\n",
+           blockRead / rounds * 1e6);
+    printf("tick, still pointer, with the magnifier / without:          %8.1f us, %.1f us without\n",
+           withLoupe / rounds * 1e6, withoutLoupe / rounds * 1e6);
+    printf("ratio still tick with the magnifier / bare pixel read: %.2f x (goal <= %.1f x); without it %.2f "
+           "x, the magnifier's read alone %.2f x\n",
+           withLoupe / pixelRead, LOUPE_GOAL, withoutLoupe / pixelRead, blockRead / pixelRead);
+}
+
 void MeasureCpuShare(const Bench& bench, DWORD seconds, bool moving)
 {
     SetCursorPos(bench.redSpot.x, bench.redSpot.y);
@@ -217,8 +260,10 @@ int main(int argc, char** argv)
     bench.blueSpot = ShowSwatch(RGB(0, 0, 255), 1000, 890);
     PumpFor(bench, 300);
 
+    SetLoupe(bench, false); // the plain tick first; the magnifier has lines of its own
     MeasurePixelRead(bench, 1000);
     MeasureStillTicks(bench, 1000);
+    MeasureLoupeTicks(bench, 1000);
     MeasureUnchangedLoad(bench, 1000);
     MeasureMovingTicks(bench, 300);
     MeasureIdleShare(bench, seconds);

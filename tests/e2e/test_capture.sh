@@ -41,6 +41,21 @@ the_colour_follows_the_pointer() {
     capture_at $((left + 100)) $((bottom - 60)) # the empty lower part of the numbers page
     capture_at 40 $((bottom + 40))
     screenshot capture
+    the_magnifier_follows_over_text
+}
+
+# The magnifier over real text (the R label), below right and clear of the pixels it reads.
+loupe_beside() {
+    local left top
+    read -r left top _ _ < <(probe rect HuebenchLoupe) && [ "$left" -gt $(($1 + 5)) ] && [ "$top" -gt $(($2 + 5)) ]
+}
+the_magnifier_follows_over_text() {
+    local x y
+    read -r x y < <(control_centre 1047)
+    xdotool mousemove "$x" "$y"
+    wait_for "the magnifier below right of $x,$y" loupe_beside "$x" "$y"
+    sleep 0.3
+    screenshot capture-loupe
 }
 
 hot_key_ends_capture_from_another_program() {
@@ -55,6 +70,7 @@ hot_key_ends_capture_from_another_program() {
     expect_eq "$(status_text 255)" "$CAPTURE_TEXT" "the status bar with another program in front"
     press ctrl+q
     wait_eq "" "the status bar after the hot key" status_text 255
+    wait_for "the magnifier to go" probe gone HuebenchLoupe 100
     local before
     before=$(preview_title)
     xdotool mousemove 30 1000

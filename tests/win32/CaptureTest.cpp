@@ -2,14 +2,17 @@
 // and as global hot key, and the end of capture when the last preview window closes.
 #include "MainFormFixture.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <thread>
 
 #include "colour/ColorModel.h"
 #include "panel/Capture.h"
 #include "panel/Channels.h"
+#include "panel/Loupe.h"
 #include "preview/MdiClient.h"
 #include "shell/Menus.h"
 #include "shell/resource.h"
@@ -303,6 +306,7 @@ class ScreenCapture : public MainFormTest {
         EXPECT_FALSE(KillTimer(form, CAPTURE_TIMER_ID)) << "the capture timer is still running";
         EXPECT_TRUE(HotKeyIsFree()) << "Ctrl+Q is still registered as a hot key";
         EXPECT_FALSE(StatusIsSimple()) << "the status bar should show its parts again";
+        EXPECT_EQ(FindWindowA(LOUPE_CLASS_NAME, nullptr), nullptr) << "the magnifier should be gone";
     }
 
     Swatch red{RGB(255, 0, 0), 1000, 760};
@@ -462,4 +466,116 @@ TEST_F(CaptureStop, WithNoPreviewWindowTheCommandStartsNothing)
     TypeCtrlQ();
     PumpMessages(200);
     ExpectCaptureStopped();
+}
+
+// The magnifier ------------------------------------------------------------------------------------
+
+// The pointer on one blue pixel in the red swatch; figures for 96 DPI.
+class CaptureLoupe : public ScreenCapture {
+  protected:
+    void SetUp() override
+    {
+        ScreenCapture::SetUp();
+        bluePixel = CreateSwatchWindow(RGB(0, 0, 255), 1060, 820, 1); // the red swatch's middle
+        red.PointAt();
+    }
+    void TearDown() override
+    {
+        DestroyWindow(bluePixel);
+        ScreenCapture::TearDown();
+    }
+    static bool LoupeShown() { return IsWindowVisible(FindWindowA(LOUPE_CLASS_NAME, nullptr)); }
+    void StartCaptureWithLoupe()
+    {
+        Command(IDM_CAPTURE);
+        ASSERT_TRUE(PumpUntil(LoupeShown, 2000)) << "the magnifier should appear";
+        PumpMessages(100); // its first paint
+    }
+    RECT Area() const
+    {
+        RECT area = {};
+        GetWindowRect(LoupeWindow(), &area);
+        return area;
+    }
+    // The screen pixel at (dx, dy) in cell (column, row) of the grid, centred across the window.
+    COLORREF Cell(int column, int row, int dx = 5, int dy = 5) const
+    {
+        const RECT area = Area();
+        return ScreenPixel((area.left + area.right - 110) / 2 + column * 10 + dx,
+                           area.top + 4 + row * 10 + dy);
+    }
+    std::string Caption() const // every other pixel of the line under the grid
+    {
+        std::string pixels;
+        for (int y = Area().top + 114; y < Area().bottom - 4; y += 2)
+            for (int x = Area().left + 4; x < Area().right - 4; x += 2)
+                pixels += ScreenPixel(x, y) == GetSysColor(COLOR_INFOTEXT) ? '#' : '.';
+        return pixels;
+    }
+    HWND bluePixel = nullptr;
+};
+
+TEST_F(CaptureLoupe, ShowsThePixelsMagnifiedBesideThePointerAndClearOfThem)
+{
+    ASSERT_TRUE(IsOptionChecked(form, IDM_LOUPE)) << "the magnifier should be on by default";
+    StartCaptureWithLoupe();
+    EXPECT_TRUE(ChannelsBecome("0,0,255")) << "the centre pixel is the colour: " << Channels();
+    const LONG_PTR styles = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_TRANSPARENT;
+    EXPECT_EQ(GetWindowLongPtrA(LoupeWindow(), GWL_EXSTYLE) & styles, styles);
+    EXPECT_EQ(Area().left, 1060 + 16) << "below right of the pointer, clear of the pixels read";
+    EXPECT_EQ(Area().top, 820 + 16);
+
+    EXPECT_EQ(Hex(Cell(5, 5)), Hex(RGB(0, 0, 255))) << "the blue pixel, enlarged";
+    EXPECT_EQ(Hex(Cell(5, 5, 0, 5)), Hex(RGB(0, 0, 0))) << "its outline, black against blue";
+    EXPECT_EQ(Hex(Cell(4, 5, 9, 5)), Hex(RGB(255, 0, 0))) << "the neighbour, red up to its edge";
+    EXPECT_EQ(Hex(Cell(10, 10, 9, 9)), Hex(RGB(255, 0, 0)));
+    const std::string upper = Caption();
+    EXPECT_GT(std::count(upper.begin(), upper.end(), '#'), 10) << "no caption";
+    Command(IDM_CAPTION);
+    PumpMessages(200);
+    EXPECT_NE(Caption(), upper) << "the code should follow the case option";
+}
+
+TEST_F(CaptureLoupe, GoesWhenCaptureEndsByAnyPathAndNeverComesWithTheOptionOff)
+{
+    const std::function<void()> stops[] = {
+        [&] { Command(IDM_CAPTURE); },
+        [&] { SendMessageA(form, WM_HOTKEY, ID_CAPTURE_HOTKEY, 0); },
+        [&] { SetForegroundWindow(form), TypeCtrlQ(), PumpUntil([&] { return !IsCapturing(); }); },
+        [&] { CloseLastPreview(); },
+    };
+    for (const auto& stop : stops) {
+        SCOPED_TRACE(&stop - stops); // the command, the hot key, Ctrl+Q, the last preview closed
+        StartCaptureWithLoupe();
+        stop();
+        ExpectCaptureStopped();
+    }
+    Command(IDM_NEWWINDOW);
+    Command(IDM_LOUPE);
+    Command(IDM_CAPTURE);
+    EXPECT_TRUE(ChannelsBecome("0,0,255"));
+    EXPECT_FALSE(PumpUntil([] { return FindWindowA(LOUPE_CLASS_NAME, nullptr) != nullptr; }, 300));
+    Command(IDM_LOUPE); // on while capture runs, then off again
+    EXPECT_TRUE(PumpUntil(LoupeShown, 2000));
+    Command(IDM_LOUPE);
+    EXPECT_TRUE(PumpUntil([] { return !FindWindowA(LOUPE_CLASS_NAME, nullptr); }, 2000));
+}
+
+TEST_F(CaptureLoupe, APointerJumpingOntoTheWindowReadsWhatLiesBelowItNotTheWindow)
+{
+    const auto tick = [] { CaptureTimerProc(nullptr, WM_TIMER, CAPTURE_TIMER_ID, 0); }; // no others between
+    tick();
+    PumpMessages(200);
+    WriteChannelEdits(RGB(1, 2, 3));
+    const RECT area = Area();
+    const POINT onTheWindow = {area.left + 2, (area.top + area.bottom) / 2}; // its margin, over blue
+    ASSERT_TRUE(PumpUntil([&] {
+        return SetCursorPos(onTheWindow.x, onTheWindow.y), PumpMessages(50), IsPointerAt(onTheWindow);
+    }));
+    tick();
+    EXPECT_EQ(Channels(), "1,2,3") << "the tick read the magnifier itself";
+    EXPECT_NE(Area().left, area.left) << "the magnifier should move off the pointer";
+    PumpMessages(200);
+    tick();
+    EXPECT_EQ(Channels(), "0,0,255") << "the next tick reads the blue swatch it uncovered";
 }

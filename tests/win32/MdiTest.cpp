@@ -236,6 +236,7 @@ TEST_F(MdiMenuBar, LastCloseShowsTheBarWithoutPreviewsAndOptionsTravelBothWays)
 {
     Command(IDM_AUTOCOPY); // off by default
     Command(IDM_SYNCHRO);  // on by default
+    Command(IDM_LOUPE);    // on by default
     ASSERT_TRUE(OptionChecked(IDM_AUTOCOPY));
     ASSERT_FALSE(OptionChecked(IDM_SYNCHRO));
     const bool caption = OptionChecked(IDM_CAPTION);
@@ -245,6 +246,7 @@ TEST_F(MdiMenuBar, LastCloseShowsTheBarWithoutPreviewsAndOptionsTravelBothWays)
     EXPECT_EQ(GetMenu(form), MdiContext.MenuNoPreview) << "expected menu 9000 after the last close";
     EXPECT_TRUE(OptionChecked(IDM_AUTOCOPY));
     EXPECT_FALSE(OptionChecked(IDM_SYNCHRO));
+    EXPECT_FALSE(OptionChecked(IDM_LOUPE));
     EXPECT_EQ(OptionChecked(IDM_CAPTION), caption);
 
     Command(IDM_SYNCHRO);
@@ -252,6 +254,7 @@ TEST_F(MdiMenuBar, LastCloseShowsTheBarWithoutPreviewsAndOptionsTravelBothWays)
     EXPECT_EQ(GetMenu(form), MdiContext.MenuPreview) << "expected menu 9001 with a preview window again";
     EXPECT_TRUE(OptionChecked(IDM_AUTOCOPY));
     EXPECT_TRUE(OptionChecked(IDM_SYNCHRO));
+    EXPECT_FALSE(OptionChecked(IDM_LOUPE));
     EXPECT_EQ(OptionChecked(IDM_CAPTION), caption);
 }
 

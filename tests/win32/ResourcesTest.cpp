@@ -80,7 +80,9 @@ const std::vector<Item> FileNoPreview = {{IDM_NEWWINDOW, "新しいウィンド�
 const std::vector<Item> OptionsNoPreview = {{IDM_AUTOCOPY, "クリップボードに自動コピー(&C)"},
                                             {IDM_CAPTION, "大文字で出力(&O)"},
                                             {IDM_TOPLEVEL, "常に前面に表示(&T)"},
-                                            {IDM_SYNCHRO, "常に内側と外側の色を同期(&S)"}};
+                                            {IDM_SYNCHRO, "常に内側と外側の色を同期(&S)"},
+                                            SEPARATOR,
+                                            {IDM_LOUPE, "拡大鏡を表示(&M)"}};
 const std::vector<Item> FilePreview = {{IDM_NEWWINDOW, "新しいウィンドウ(&N)\tCtrl+N"},
                                        {IDM_CLOSE, "閉じる(&C)\tCtrl+F4"},
                                        SEPARATOR,
@@ -93,7 +95,9 @@ const std::vector<Item> OptionsPreview = {{IDM_AUTOCOPY, "クリップボード�
                                           {IDM_TOPLEVEL, "常に前面に表示(&T)"},
                                           {IDM_SYNCHRO, "常に内側と外側の色を同期(&S)"},
                                           SEPARATOR,
-                                          {IDM_CAPTURE, "画面から色をキャプチャ(&Q)\tCtrl+Q"}};
+                                          {IDM_CAPTURE, "画面から色をキャプチャ(&Q)\tCtrl+Q"},
+                                          SEPARATOR,
+                                          {IDM_LOUPE, "拡大鏡を表示(&M)"}};
 const std::vector<Item> WindowPreview = {{IDM_FILLOUTER, "内側と外側の色を同期(&S)"},
                                          {IDM_FONT, "フォントの変更(&F)"},
                                          SEPARATOR,
@@ -215,6 +219,7 @@ TEST_F(BuiltProgram, HelpTextsStandAtCommandPlusTenThousand)
         {IDM_TILEVERT, ""},
         {IDM_CLOSEALL, ""},
         {IDM_VISION_MONOCHROMACY, "プレビューウィンドウを1色覚 (全色盲) の見え方で表示します"},
+        {IDM_LOUPE, "キャプチャ中にマウスポインタの周りを拡大して表示します"},
     };
     for (const auto& help : helps)
         EXPECT_EQ(String(help.command + IDS_HELP_OFFSET), help.text) << "command " << help.command;

@@ -79,6 +79,7 @@ class SettingsTest : public MainFormTest {
         EXPECT_TRUE(IsOptionChecked(form, IDM_SYNCHRO));
         EXPECT_FALSE(IsOptionChecked(form, IDM_AUTOCOPY));
         EXPECT_FALSE(IsOptionChecked(form, IDM_TOPLEVEL));
+        EXPECT_TRUE(IsOptionChecked(form, IDM_LOUPE));
         EXPECT_FALSE(IsSafeSlideOn(form));
         EXPECT_EQ(SendMessageA(Control(IDC_TAB), TCM_GETCURSEL, 0, 0), 0);
         EXPECT_EQ(HexString(State().innerColor), HexString(0));
@@ -307,6 +308,18 @@ TEST_F(OptionStorage, OptionsAndSafeSlideSurviveARestart)
     EXPECT_FALSE(IsOptionChecked(form, IDM_SYNCHRO));
     EXPECT_FALSE(IsOptionChecked(form, IDM_TOPLEVEL));
     EXPECT_TRUE(IsSafeSlideOn(form));
+}
+
+TEST_F(OptionStorage, LoupeIsOnWithoutItsKeyAndItsKeySurvivesARestart)
+{
+    RestartWith("[MENU]\r\nCAPTION=8\r\nSYNCHRO=8\r\n");
+    EXPECT_TRUE(IsOptionChecked(form, IDM_LOUPE)) << "a file from before the magnifier";
+    Restart();
+    EXPECT_EQ(StoredValue("MENU", "LOUPE"), "8");
+    Command(IDM_LOUPE);
+    Restart();
+    EXPECT_EQ(StoredValue("MENU", "LOUPE"), "0");
+    EXPECT_FALSE(IsOptionChecked(form, IDM_LOUPE));
 }
 
 TEST_F(OptionStorage, TopLevelMakesTheFormTopmost)
