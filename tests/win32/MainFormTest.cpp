@@ -5,10 +5,12 @@
 #include <cstdlib>
 #include <string>
 
+#include "colour/Catalogue.h"
 #include "shell/Fatal.h"
 #include "shell/Layout.h"
 #include "shell/resource.h"
 #include "preview/MdiClient.h"
+#include "preview/MesProc.h"
 
 namespace {
 
@@ -322,4 +324,103 @@ TEST_F(MainForm, PageControlsStayVisibleAfterResizing)
     GetWindowRect(Control(IDC_CHOOSECOLOR), &button);
     const COLORREF face = ScreenPixel(button.left + 4, (button.top + button.bottom) / 2);
     EXPECT_EQ(face, GetSysColor(COLOR_BTNFACE)) << "the tab control painted over the button";
+}
+
+// --- Display scale and code page ---------------------------------------------------------------
+// CTest runs this suite at 96, 120, 144 and 192 dots per inch, each in a Wine prefix of its own
+// whose resolution it names in HUEBENCH_DPI.
+
+namespace {
+
+const int DesignedPartEdges[STATUS_PART_COUNT] = {80, 200, 240, 300, 350, 400, 450, -1};
+const int DesignedColumnWidths[CATALOGUE_COLUMN_COUNT] = {115, 40, 30, 30, 30, 25, 25};
+
+int TextWidthInFontOf(HWND control, const std::string& text)
+{
+    HDC dc = GetDC(control);
+    HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
+    SIZE size = {};
+    GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, previous);
+    ReleaseDC(control, dc);
+    return size.cx;
+}
+
+} // namespace
+
+using DisplayScale = MainFormTest;
+
+TEST_F(DisplayScale, TheProcessIsScaleAwareAndTheFormKeepsItsCreationSizeAsMinimum)
+{
+    const int dpi = ScreenDpi(form);
+    if (const char* named = std::getenv("HUEBENCH_DPI")) {
+        EXPECT_EQ(dpi, std::atoi(named)) << "the prefix should draw at the resolution the run names";
+    }
+    EXPECT_TRUE(IsProcessDPIAware());
+    EXPECT_EQ(GetACP(), 932u) << "the manifest names code page 932 whatever the system's locale";
+    const SIZE created = WindowSize(form);
+    MINMAXINFO limits = {};
+    SendMessageA(form, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
+    EXPECT_EQ(limits.ptMinTrackSize.x, created.cx);
+    EXPECT_EQ(limits.ptMinTrackSize.y, created.cy);
+}
+
+TEST_F(DisplayScale, StatusPartsAndListColumnsGrowWithTheResolution)
+{
+    const int dpi = ScreenDpi(form);
+    int edges[STATUS_PART_COUNT] = {};
+    SendMessageA(Control(IDC_STATUS), SB_GETPARTS, STATUS_PART_COUNT, reinterpret_cast<LPARAM>(edges));
+    for (int part = 0; part + 1 < STATUS_PART_COUNT; ++part)
+        EXPECT_EQ(edges[part], MulDiv(DesignedPartEdges[part], dpi, 96)) << "part " << part << " at " << dpi;
+    EXPECT_EQ(edges[STATUS_PART_COUNT - 1], -1) << "the last part runs to the bar's end";
+    for (int column = 0; column < CATALOGUE_COLUMN_COUNT; ++column)
+        EXPECT_EQ(SendDlgItemMessageA(form, IDC_COLORLIST, LVM_GETCOLUMNWIDTH, column, 0),
+                  MulDiv(DesignedColumnWidths[column], dpi, 96))
+            << "column " << column << " at " << dpi;
+}
+
+// Every text that fits at 96 dots per inch fits at every resolution: the status bar's parts 0 to 6
+// with a 12-point font carrying all four marks (part 7 is too narrow even at 96), and every header.
+TEST_F(DisplayScale, StatusTextsAndColumnHeadersFitTheirPlaces)
+{
+    const int dpi = ScreenDpi(form);
+    HWND preview = reinterpret_cast<HWND>(SendMessageA(mdiClient, WM_MDIGETACTIVE, 0, 0));
+    ASSERT_NE(preview, nullptr);
+    PreviewTemplate.logFont = LOGFONTA{};
+    PreviewTemplate.logFont.lfHeight = -MulDiv(12, dpi, 72);
+    PreviewTemplate.logFont.lfWeight = FW_BOLD;
+    PreviewTemplate.logFont.lfItalic = PreviewTemplate.logFont.lfUnderline = 1;
+    PreviewTemplate.logFont.lfStrikeOut = 1;
+    PreviewTemplate.logFont.lfCharSet = SHIFTJIS_CHARSET;
+    lstrcpyA(PreviewTemplate.logFont.lfFaceName, "ＭＳ Ｐゴシック");
+    PreviewTemplate.fontColor = RGB(0x80, 0x80, 0x80);
+    SendMessageA(preview, PM_SETFONT, reinterpret_cast<WPARAM>(&PreviewTemplate), 0);
+
+    HWND status = Control(IDC_STATUS);
+    int borders[3] = {}; // across, down, between parts
+    SendMessageA(status, SB_GETBORDERS, 0, reinterpret_cast<LPARAM>(borders));
+    const int margin = 2 * (borders[0] + GetSystemMetrics(SM_CXBORDER)); // and each part's sunken edge
+    for (int part = 0; part + 1 < STATUS_PART_COUNT; ++part) {
+        char text[256] = "";
+        SendMessageA(status, SB_GETTEXTA, part, reinterpret_cast<LPARAM>(text));
+        std::string shown = text[0] == '\t' ? text + 1 : text; // a leading tab centres the text
+        RECT place = {};
+        SendMessageA(status, SB_GETRECT, part, reinterpret_cast<LPARAM>(&place));
+        EXPECT_LE(TextWidthInFontOf(status, shown), place.right - place.left - margin)
+            << "status part " << part << " \"" << shown << "\" at " << dpi;
+    }
+    HWND header = reinterpret_cast<HWND>(SendDlgItemMessageA(form, IDC_COLORLIST, LVM_GETHEADER, 0, 0));
+    const int headerMargin = 6 * GetSystemMetrics(SM_CXEDGE); // the header's text inset on each side
+    for (int column = 0; column < CATALOGUE_COLUMN_COUNT; ++column) {
+        char text[64] = "";
+        HDITEMA item = {};
+        item.mask = HDI_TEXT;
+        item.pszText = text;
+        item.cchTextMax = sizeof(text);
+        SendMessageA(header, HDM_GETITEMA, column, reinterpret_cast<LPARAM>(&item));
+        RECT place = {};
+        SendMessageA(header, HDM_GETITEMRECT, column, reinterpret_cast<LPARAM>(&place));
+        EXPECT_LE(TextWidthInFontOf(header, text), place.right - place.left - headerMargin)
+            << "header \"" << text << "\" at " << dpi;
+    }
 }
