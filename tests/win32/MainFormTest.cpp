@@ -6,11 +6,13 @@
 #include <string>
 
 #include "colour/Catalogue.h"
+#include "panel/Capture.h"
 #include "shell/Fatal.h"
 #include "shell/Layout.h"
 #include "shell/resource.h"
 #include "preview/MdiClient.h"
 #include "preview/MesProc.h"
+#include "tests/common/SwatchWindow.h"
 
 namespace {
 
@@ -397,6 +399,9 @@ TEST_F(DisplayScale, StatusTextsAndColumnHeadersFitTheirPlaces)
     SendMessageA(preview, PM_SETFONT, reinterpret_cast<WPARAM>(&PreviewTemplate), 0);
 
     HWND status = Control(IDC_STATUS);
+    char points[16] = "";
+    SendMessageA(status, SB_GETTEXTA, 2, reinterpret_cast<LPARAM>(points));
+    EXPECT_STREQ(points, "12 pt") << "the point size follows the screen's resolution at " << dpi;
     int borders[3] = {}; // across, down, between parts
     SendMessageA(status, SB_GETBORDERS, 0, reinterpret_cast<LPARAM>(borders));
     const int margin = 2 * (borders[0] + GetSystemMetrics(SM_CXBORDER)); // and each part's sunken edge
@@ -423,4 +428,15 @@ TEST_F(DisplayScale, StatusTextsAndColumnHeadersFitTheirPlaces)
         EXPECT_LE(TextWidthInFontOf(header, text), place.right - place.left - headerMargin)
             << "header \"" << text << "\" at " << dpi;
     }
+}
+
+TEST_F(DisplayScale, EyedropperReadsThePixelUnderThePointer)
+{
+    const COLORREF colour = RGB(0x12, 0x80, 0xEF);
+    HWND swatch = CreateSwatchWindow(colour, 40, 40, 40);
+    SetCursorPos(60, 60);
+    COLORREF pixel = CLR_INVALID;
+    EXPECT_TRUE(PumpUntil([&] { return ReadPixelUnderPointer(&pixel) && pixel == colour; }, 2000))
+        << "read " << std::hex << pixel << " at " << std::dec << ScreenDpi(form) << " dots per inch";
+    DestroyWindow(swatch);
 }
