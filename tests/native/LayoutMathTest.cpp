@@ -72,26 +72,3 @@ TEST(LayoutMath, StatusBarPartEdgesAreFixed)
     const int expected[STATUS_PART_COUNT] = {80, 200, 240, 300, 350, 400, 450, -1};
     for (int i = 0; i < STATUS_PART_COUNT; ++i) EXPECT_EQ(StatusPartEdges[i], expected[i]);
 }
-
-TEST(LayoutMath, PixelLengthsGrowWithTheScreensResolution)
-{
-    // 96 dots per inch keeps every length exactly; other resolutions scale and round half away from
-    // zero as MulDiv does (350 x 1.25 = 437.5, 450 x 1.25 = 562.5).
-    const struct {
-        int dpi;
-        int edges[STATUS_PART_COUNT];
-    } cases[] = {
-        {96, {80, 200, 240, 300, 350, 400, 450, -1}},
-        {120, {100, 250, 300, 375, 438, 500, 563, -1}},
-        {144, {120, 300, 360, 450, 525, 600, 675, -1}},
-        {192, {160, 400, 480, 600, 700, 800, 900, -1}},
-    };
-    for (const auto& want : cases) {
-        const StatusPartEdgeList parts = ScaledStatusPartEdges(want.dpi);
-        for (int i = 0; i < STATUS_PART_COUNT; ++i)
-            EXPECT_EQ(parts.edges[i], want.edges[i]) << want.dpi << " dpi, part " << i;
-    }
-    EXPECT_EQ(ScaleForDpi(25, 120), 31);
-    EXPECT_EQ(ScaleForDpi(115, 144), 173);
-    EXPECT_EQ(ScaleForDpi(40, 0), 40) << "a screen without a resolution keeps the lengths";
-}

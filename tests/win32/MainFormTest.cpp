@@ -6,13 +6,11 @@
 #include <string>
 
 #include "colour/Catalogue.h"
-#include "panel/Capture.h"
 #include "shell/Fatal.h"
 #include "shell/Layout.h"
 #include "shell/resource.h"
 #include "preview/MdiClient.h"
 #include "preview/MesProc.h"
-#include "tests/common/SwatchWindow.h"
 
 namespace {
 
@@ -328,21 +326,18 @@ TEST_F(MainForm, PageControlsStayVisibleAfterResizing)
     EXPECT_EQ(face, GetSysColor(COLOR_BTNFACE)) << "the tab control painted over the button";
 }
 
-// --- Display scale and code page ---------------------------------------------------------------
+// --- Display scale ----------------------------------------------------------------------------
 // CTest runs this suite at 96, 120, 144 and 192 dots per inch, each in a Wine prefix of its own
 // whose resolution it names in HUEBENCH_DPI.
 
 namespace {
 
-const int DesignedPartEdges[STATUS_PART_COUNT] = {80, 200, 240, 300, 350, 400, 450, -1};
-const int DesignedColumnWidths[CATALOGUE_COLUMN_COUNT] = {115, 40, 30, 30, 30, 25, 25};
-
-int TextWidthInFontOf(HWND control, const std::string& text)
+int TextWidthInFontOf(HWND control, const char* text)
 {
     HDC dc = GetDC(control);
     HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
     SIZE size = {};
-    GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &size);
+    GetTextExtentPoint32A(dc, text, lstrlenA(text), &size);
     SelectObject(dc, previous);
     ReleaseDC(control, dc);
     return size.cx;
@@ -352,14 +347,23 @@ int TextWidthInFontOf(HWND control, const std::string& text)
 
 using DisplayScale = MainFormTest;
 
-TEST_F(DisplayScale, TheProcessIsScaleAwareAndTheFormKeepsItsCreationSizeAsMinimum)
+TEST_F(DisplayScale, PartsAndColumnsGrowWithTheResolutionAndTheMinimumSizeStays)
 {
     const int dpi = ScreenDpi(form);
     if (const char* named = std::getenv("HUEBENCH_DPI")) {
-        EXPECT_EQ(dpi, std::atoi(named)) << "the prefix should draw at the resolution the run names";
+        EXPECT_EQ(dpi, std::atoi(named)) << "the prefix's resolution";
     }
     EXPECT_TRUE(IsProcessDPIAware());
-    EXPECT_EQ(GetACP(), 932u) << "the manifest names code page 932 whatever the system's locale";
+    int edges[STATUS_PART_COUNT] = {};
+    SendMessageA(Control(IDC_STATUS), SB_GETPARTS, STATUS_PART_COUNT, reinterpret_cast<LPARAM>(edges));
+    const int designedEdges[STATUS_PART_COUNT] = {80, 200, 240, 300, 350, 400, 450, -1};
+    for (int part = 0; part < STATUS_PART_COUNT; ++part)
+        EXPECT_EQ(edges[part], part < 7 ? MulDiv(designedEdges[part], dpi, 96) : -1) << "part " << part;
+    const int designedWidths[CATALOGUE_COLUMN_COUNT] = {115, 40, 30, 30, 30, 25, 25};
+    for (int column = 0; column < CATALOGUE_COLUMN_COUNT; ++column)
+        EXPECT_EQ(SendDlgItemMessageA(form, IDC_COLORLIST, LVM_GETCOLUMNWIDTH, column, 0),
+                  MulDiv(designedWidths[column], dpi, 96))
+            << "column " << column;
     const SIZE created = WindowSize(form);
     MINMAXINFO limits = {};
     SendMessageA(form, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
@@ -367,76 +371,46 @@ TEST_F(DisplayScale, TheProcessIsScaleAwareAndTheFormKeepsItsCreationSizeAsMinim
     EXPECT_EQ(limits.ptMinTrackSize.y, created.cy);
 }
 
-TEST_F(DisplayScale, StatusPartsAndListColumnsGrowWithTheResolution)
-{
-    const int dpi = ScreenDpi(form);
-    int edges[STATUS_PART_COUNT] = {};
-    SendMessageA(Control(IDC_STATUS), SB_GETPARTS, STATUS_PART_COUNT, reinterpret_cast<LPARAM>(edges));
-    for (int part = 0; part + 1 < STATUS_PART_COUNT; ++part)
-        EXPECT_EQ(edges[part], MulDiv(DesignedPartEdges[part], dpi, 96)) << "part " << part << " at " << dpi;
-    EXPECT_EQ(edges[STATUS_PART_COUNT - 1], -1) << "the last part runs to the bar's end";
-    for (int column = 0; column < CATALOGUE_COLUMN_COUNT; ++column)
-        EXPECT_EQ(SendDlgItemMessageA(form, IDC_COLORLIST, LVM_GETCOLUMNWIDTH, column, 0),
-                  MulDiv(DesignedColumnWidths[column], dpi, 96))
-            << "column " << column << " at " << dpi;
-}
-
-// Every text that fits at 96 dots per inch fits at every resolution: the status bar's parts 0 to 6
-// with a 12-point font carrying all four marks (part 7 is too narrow even at 96), and every header.
+// What fits at 96 dots per inch fits at every resolution: status parts 0 to 6 (part 7 is too narrow
+// even at 96) for a 12-point font with all four marks, and every column header. A part loses its
+// borders and sunken edge, a header 3 edges a side.
 TEST_F(DisplayScale, StatusTextsAndColumnHeadersFitTheirPlaces)
 {
     const int dpi = ScreenDpi(form);
-    HWND preview = reinterpret_cast<HWND>(SendMessageA(mdiClient, WM_MDIGETACTIVE, 0, 0));
-    ASSERT_NE(preview, nullptr);
-    PreviewTemplate.logFont = LOGFONTA{};
-    PreviewTemplate.logFont.lfHeight = -MulDiv(12, dpi, 72);
-    PreviewTemplate.logFont.lfWeight = FW_BOLD;
-    PreviewTemplate.logFont.lfItalic = PreviewTemplate.logFont.lfUnderline = 1;
-    PreviewTemplate.logFont.lfStrikeOut = 1;
-    PreviewTemplate.logFont.lfCharSet = SHIFTJIS_CHARSET;
-    lstrcpyA(PreviewTemplate.logFont.lfFaceName, "ＭＳ Ｐゴシック");
-    PreviewTemplate.fontColor = RGB(0x80, 0x80, 0x80);
-    SendMessageA(preview, PM_SETFONT, reinterpret_cast<WPARAM>(&PreviewTemplate), 0);
-
+    LOGFONTA& font = PreviewTemplate.logFont = LOGFONTA{};
+    font.lfHeight = -MulDiv(12, dpi, 72);
+    font.lfWeight = FW_BOLD;
+    font.lfItalic = font.lfUnderline = font.lfStrikeOut = 1;
+    font.lfCharSet = SHIFTJIS_CHARSET;
+    lstrcpyA(font.lfFaceName, "ＭＳ Ｐゴシック");
+    SendMessageA(GetActivePreview(), PM_SETFONT, reinterpret_cast<WPARAM>(&PreviewTemplate), 0);
     HWND status = Control(IDC_STATUS);
-    char points[16] = "";
-    SendMessageA(status, SB_GETTEXTA, 2, reinterpret_cast<LPARAM>(points));
-    EXPECT_STREQ(points, "12 pt") << "the point size follows the screen's resolution at " << dpi;
-    int borders[3] = {}; // across, down, between parts
+    int borders[3] = {};
     SendMessageA(status, SB_GETBORDERS, 0, reinterpret_cast<LPARAM>(borders));
-    const int margin = 2 * (borders[0] + GetSystemMetrics(SM_CXBORDER)); // and each part's sunken edge
-    for (int part = 0; part + 1 < STATUS_PART_COUNT; ++part) {
+    for (int part = 0; part < 7; ++part) {
         char text[256] = "";
-        SendMessageA(status, SB_GETTEXTA, part, reinterpret_cast<LPARAM>(text));
-        std::string shown = text[0] == '\t' ? text + 1 : text; // a leading tab centres the text
         RECT place = {};
+        SendMessageA(status, SB_GETTEXTA, part, reinterpret_cast<LPARAM>(text));
         SendMessageA(status, SB_GETRECT, part, reinterpret_cast<LPARAM>(&place));
-        EXPECT_LE(TextWidthInFontOf(status, shown), place.right - place.left - margin)
-            << "status part " << part << " \"" << shown << "\" at " << dpi;
+        const char* shown = text[0] == '\t' ? text + 1 : text; // a leading tab centres the text
+        EXPECT_LE(TextWidthInFontOf(status, shown),
+                  place.right - place.left - 2 * (borders[0] + GetSystemMetrics(SM_CXBORDER)))
+            << "part " << part << " at " << dpi;
+        if (part == 2) {
+            EXPECT_STREQ(text, "12 pt");
+        }
     }
     HWND header = reinterpret_cast<HWND>(SendDlgItemMessageA(form, IDC_COLORLIST, LVM_GETHEADER, 0, 0));
-    const int headerMargin = 6 * GetSystemMetrics(SM_CXEDGE); // the header's text inset on each side
     for (int column = 0; column < CATALOGUE_COLUMN_COUNT; ++column) {
         char text[64] = "";
         HDITEMA item = {};
         item.mask = HDI_TEXT;
         item.pszText = text;
         item.cchTextMax = sizeof(text);
-        SendMessageA(header, HDM_GETITEMA, column, reinterpret_cast<LPARAM>(&item));
         RECT place = {};
+        SendMessageA(header, HDM_GETITEMA, column, reinterpret_cast<LPARAM>(&item));
         SendMessageA(header, HDM_GETITEMRECT, column, reinterpret_cast<LPARAM>(&place));
-        EXPECT_LE(TextWidthInFontOf(header, text), place.right - place.left - headerMargin)
-            << "header \"" << text << "\" at " << dpi;
+        EXPECT_LE(TextWidthInFontOf(header, text), place.right - place.left - 6 * GetSystemMetrics(SM_CXEDGE))
+            << "header of column " << column << " at " << dpi;
     }
-}
-
-TEST_F(DisplayScale, EyedropperReadsThePixelUnderThePointer)
-{
-    const COLORREF colour = RGB(0x12, 0x80, 0xEF);
-    HWND swatch = CreateSwatchWindow(colour, 40, 40, 40);
-    SetCursorPos(60, 60);
-    COLORREF pixel = CLR_INVALID;
-    EXPECT_TRUE(PumpUntil([&] { return ReadPixelUnderPointer(&pixel) && pixel == colour; }, 2000))
-        << "read " << std::hex << pixel << " at " << std::dec << ScreenDpi(form) << " dots per inch";
-    DestroyWindow(swatch);
 }
