@@ -7,6 +7,7 @@
 #include "preview/MdiClient.h"
 #include "preview/MesProc.h"
 #include "shell/Fatal.h"
+#include "shell/Layout.h"
 #include "shell/resource.h"
 
 ColorListState ColorList;
@@ -51,12 +52,13 @@ bool IsNumberColumn(int column)
 
 void InsertColumns(HWND list)
 {
+    const int dpi = ScreenDpi(list);
     for (int column = 0; column < CATALOGUE_COLUMN_COUNT; ++column) {
         ResourceText header = LoadResourceText(COLUMNS[column].header);
         LVCOLUMNA columnInfo = {};
         columnInfo.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
         columnInfo.fmt = LVCFMT_RIGHT; // the list keeps its first column left-aligned regardless
-        columnInfo.cx = COLUMNS[column].width;
+        columnInfo.cx = ScaleForDpi(COLUMNS[column].width, dpi);
         columnInfo.pszText = header.text;
         columnInfo.iSubItem = column;
         SendMessageA(list, LVM_INSERTCOLUMNA, column, reinterpret_cast<LPARAM>(&columnInfo));

@@ -3,6 +3,7 @@
 
 #include <commctrl.h>
 
+#include "GdiHandles.h"
 #include "resource.h"
 #include "preview/MdiClient.h"
 
@@ -44,6 +45,13 @@ void OnGetMinMaxInfo(MINMAXINFO* info)
 
 void InitStatusBarParts(HWND form)
 {
+    const StatusPartEdgeList parts = ScaledStatusPartEdges(ScreenDpi(form));
     SendDlgItemMessageA(form, IDC_STATUS, SB_SETPARTS, STATUS_PART_COUNT,
-                        reinterpret_cast<LPARAM>(StatusPartEdges));
+                        reinterpret_cast<LPARAM>(parts.edges));
+}
+
+int ScreenDpi(HWND window)
+{
+    WindowDC dc(window);
+    return dc.get() ? GetDeviceCaps(dc.get(), LOGPIXELSX) : DESIGN_DPI;
 }

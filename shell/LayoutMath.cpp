@@ -1,6 +1,8 @@
 // Sizes of the tab control, the colour list and the MDI client for a client size of the form.
 #include "LayoutMath.h"
 
+#include "print/PrintGeometry.h"
+
 namespace {
 
 // Template sizes, dialog units, of the three windows that follow the form's size.
@@ -41,4 +43,20 @@ LayoutSizes ComputeLayout(const LayoutBaseRecord& base, int clientWidth, int cli
     sizes.mdiWidth = Truncate(MDI_WIDTH * base.ScaleX + dx);
     sizes.mdiHeight = Truncate(dy + MDI_HEIGHT * base.ScaleY);
     return sizes;
+}
+
+int ScaleForDpi(int pixels, int dpi)
+{
+    if (dpi < 1 || dpi == DESIGN_DPI) return pixels;
+    return RoundedMulDiv(pixels, dpi, DESIGN_DPI);
+}
+
+StatusPartEdgeList ScaledStatusPartEdges(int dpi)
+{
+    StatusPartEdgeList list = {};
+    for (int part = 0; part < STATUS_PART_COUNT; ++part) {
+        const int edge = StatusPartEdges[part];
+        list.edges[part] = edge < 0 ? edge : ScaleForDpi(edge, dpi);
+    }
+    return list;
 }

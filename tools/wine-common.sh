@@ -21,6 +21,5 @@ WINE_BINARY=$(find_wine) || { echo "wine not found; run tools/install-deps.sh" >
 WINESERVER=$(find_wineserver)
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
-# The Japanese ANSI code page needs LC_ALL; it is set for Wine alone, since the shell itself has no
-# such locale installed and would warn.
-WINE="$(dirname "${BASH_SOURCE[0]}")/wine-ja.sh"
+# The locale is set for Wine alone (see wine-locale.sh).
+WINE="$(dirname "${BASH_SOURCE[0]}")/wine-locale.sh"

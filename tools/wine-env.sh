@@ -1,10 +1,15 @@
 #!/bin/bash
 # Prepares or tears down a private Wine environment: prefix, virtual X display, virtual desktop.
-#   wine-env.sh setup DIR    create DIR/prefix once, start Xvfb, write DIR/env
+#   wine-env.sh setup DIR [DPI [FROM]]
+#                            create DIR/prefix once, start Xvfb, write DIR/env; with DPI the
+#                            prefix draws at that many dots per inch (default 96); with FROM, a
+#                            ready prefix of another environment is copied rather than made anew
 #   wine-env.sh cleanup DIR  stop wineserver, then the X server
 set -e
 action=$1
 dir=$(mkdir -p "$2" && cd "$2" && pwd)
+dpi=${3:-}
+from=${4:-}
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/wine-common.sh"
 export WINEPREFIX="$dir/prefix"
@@ -76,15 +81,52 @@ link_wine_fonts() {
     return 0
 }
 
+# A copy of a ready prefix takes a second where wineboot takes half a minute. The system DLLs are
+# shared as hard links (Wine never writes them); everything else is copied.
+copy_prefix() {
+    local source=$1/prefix
+    [ -f "$source/.huebench-ready" ] || return 1
+    rm -rf "$WINEPREFIX"
+    mkdir -p "$WINEPREFIX/drive_c/windows"
+    tar -C "$source" --exclude=./drive_c/windows/system32 --exclude=./drive_c/windows/syswow64 \
+        --exclude=./wineserver --exclude=./.huebench-dpi --exclude=./.huebench-ready -cf - . | tar -C "$WINEPREFIX" -xf -
+    for shared in system32 syswow64; do
+        [ ! -d "$source/drive_c/windows/$shared" ] || cp -al "$source/drive_c/windows/$shared" "$WINEPREFIX/drive_c/windows/"
+    done
+}
+
+# The display's resolution: Wine draws every program at the prefix's LogPixels.
+configure_dpi() {
+    local value
+    value=$(printf '%08x' "$1")
+    cat >"$dir/dpi.reg" <<REG
+REGEDIT4
+
+[HKEY_CURRENT_USER\Control Panel\Desktop]
+"LogPixels"=dword:$value
+
+[HKEY_LOCAL_MACHINE\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts]
+"LogPixels"=dword:$value
+REG
+    "$WINE" regedit "$dir/dpi.reg" >/dev/null 2>&1
+    "$WINESERVER" -w
+}
+
 case "$action" in
 setup)
     start_display
     if [ ! -f "$WINEPREFIX/.huebench-ready" ]; then
-        rm -rf "$WINEPREFIX"
-        "$WINE" wineboot -i >/dev/null 2>&1
-        "$WINESERVER" -w
-        configure_prefix
+        if [ -z "$from" ] || ! copy_prefix "$from"; then
+            rm -rf "$WINEPREFIX"
+            "$WINE" wineboot -i >/dev/null 2>&1
+            "$WINESERVER" -w
+            configure_prefix
+        fi
         touch "$WINEPREFIX/.huebench-ready"
+    fi
+    if [ -n "$dpi" ] && [ "$(cat "$WINEPREFIX/.huebench-dpi" 2>/dev/null)" != "$dpi" ]; then
+        configure_dpi "$dpi"
+        echo "$dpi" >"$WINEPREFIX/.huebench-dpi"
     fi
     link_wine_fonts
     ;;

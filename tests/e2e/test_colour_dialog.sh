@@ -22,9 +22,10 @@ dialog_fields() {
     for id in $COLOR_RED $COLOR_GREEN $COLOR_BLUE; do probe text '#32770' $id; done | paste -sd' '
 }
 
-# The first swatch of the custom colours, just below their caption.
+# The middle of the first custom colour: the dialog's area of custom colours (control 721) holds two
+# rows of eight. Found by its identifier, since the dialog speaks the system's language.
 first_custom_swatch() {
-    probe_text children '#32770' Static | awk '$5 ~ /^作成した色/ { printf "%d %d\n", $1 + 12, $4 + 10 }'
+    probe control '#32770' 721 | head -1 | awk '{ printf "%d %d\n", $1 + ($3 - $1) / 16, $2 + ($4 - $2) / 4 }'
 }
 
 dialog_opens_on_the_current_colour() {

@@ -2,6 +2,9 @@
 # No printer at all (the program cannot reach any print server): Ctrl+P brings only the system's
 # own notice that no printer is installed; once it is dismissed the print command has ended quietly,
 # nothing is printed, and the program goes on as before and ends normally.
+# This scenario reads the Japanese text of Wine's own notice, which speaks the language of the
+# locale Wine runs under: one of the two places where the tests keep a Japanese locale.
+export HUEBENCH_LOCALE=${HUEBENCH_LOCALE:-ja_JP.UTF-8}
 . "$(dirname "$0")/lib.sh" "$1"
 
 PROGRAM_NAME=HuebenchNoPrinter$RANDOM

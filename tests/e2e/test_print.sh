@@ -3,6 +3,9 @@
 # one page on which each preview window is a rectangle of its band colour around a rectangle of its
 # inner colour, placed and sized as on the screen, with the caption lines whole in its band and the
 # sample text.
+# This scenario reads the Japanese title of Wine's own print dialog, which speaks the language of
+# the locale Wine runs under: one of the two places where the tests keep a Japanese locale.
+export HUEBENCH_LOCALE=${HUEBENCH_LOCALE:-ja_JP.UTF-8}
 . "$(dirname "$0")/lib.sh" "$1"
 
 # A name of our own: the document, and so the PDF, is named after the program.

@@ -6,10 +6,12 @@
 #include <string>
 #include <utility>
 
+#include "colour/Catalogue.h"
 #include "shell/Fatal.h"
 #include "shell/Layout.h"
 #include "shell/resource.h"
 #include "preview/MdiClient.h"
+#include "preview/MesProc.h"
 
 namespace {
 
@@ -356,4 +358,93 @@ TEST_F(MainForm, PageControlsStayVisibleAfterResizing)
     GetWindowRect(Control(IDC_CHOOSECOLOR), &button);
     const COLORREF face = ScreenPixel(button.left + 4, (button.top + button.bottom) / 2);
     EXPECT_EQ(face, GetSysColor(COLOR_BTNFACE)) << "the tab control painted over the button";
+}
+
+// --- Display scale ----------------------------------------------------------------------------
+// CTest runs this suite at 96, 120, 144 and 192 dots per inch, each in a Wine prefix of its own
+// whose resolution it names in HUEBENCH_DPI.
+
+namespace {
+
+int TextWidthInFontOf(HWND control, const char* text)
+{
+    HDC dc = GetDC(control);
+    HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
+    SIZE size = {};
+    GetTextExtentPoint32A(dc, text, lstrlenA(text), &size);
+    SelectObject(dc, previous);
+    ReleaseDC(control, dc);
+    return size.cx;
+}
+
+} // namespace
+
+using DisplayScale = MainFormTest;
+
+TEST_F(DisplayScale, PartsAndColumnsGrowWithTheResolutionAndTheMinimumSizeStays)
+{
+    const int dpi = ScreenDpi(form);
+    if (const char* named = std::getenv("HUEBENCH_DPI")) {
+        EXPECT_EQ(dpi, std::atoi(named)) << "the prefix's resolution";
+    }
+    EXPECT_TRUE(IsProcessDPIAware());
+    int edges[STATUS_PART_COUNT] = {};
+    SendMessageA(Control(IDC_STATUS), SB_GETPARTS, STATUS_PART_COUNT, reinterpret_cast<LPARAM>(edges));
+    const int designedEdges[STATUS_PART_COUNT] = {80, 200, 240, 300, 350, 400, 450, -1};
+    for (int part = 0; part < STATUS_PART_COUNT; ++part)
+        EXPECT_EQ(edges[part], part < 7 ? MulDiv(designedEdges[part], dpi, 96) : -1) << "part " << part;
+    const int designedWidths[CATALOGUE_COLUMN_COUNT] = {115, 40, 30, 30, 30, 25, 25};
+    for (int column = 0; column < CATALOGUE_COLUMN_COUNT; ++column)
+        EXPECT_EQ(SendDlgItemMessageA(form, IDC_COLORLIST, LVM_GETCOLUMNWIDTH, column, 0),
+                  MulDiv(designedWidths[column], dpi, 96))
+            << "column " << column;
+    const SIZE created = WindowSize(form);
+    MINMAXINFO limits = {};
+    SendMessageA(form, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
+    EXPECT_EQ(limits.ptMinTrackSize.x, created.cx);
+    EXPECT_EQ(limits.ptMinTrackSize.y, created.cy);
+}
+
+// What fits at 96 dots per inch fits at every resolution: status parts 0 to 6 (part 7 is too narrow
+// even at 96) for a 12-point font with all four marks, and every column header. A part loses its
+// borders and sunken edge, a header 3 edges a side.
+TEST_F(DisplayScale, StatusTextsAndColumnHeadersFitTheirPlaces)
+{
+    const int dpi = ScreenDpi(form);
+    LOGFONTA& font = PreviewTemplate.logFont = LOGFONTA{};
+    font.lfHeight = -MulDiv(12, dpi, 72);
+    font.lfWeight = FW_BOLD;
+    font.lfItalic = font.lfUnderline = font.lfStrikeOut = 1;
+    font.lfCharSet = SHIFTJIS_CHARSET;
+    lstrcpyA(font.lfFaceName, "ＭＳ Ｐゴシック");
+    SendMessageA(GetActivePreview(), PM_SETFONT, reinterpret_cast<WPARAM>(&PreviewTemplate), 0);
+    HWND status = Control(IDC_STATUS);
+    int borders[3] = {};
+    SendMessageA(status, SB_GETBORDERS, 0, reinterpret_cast<LPARAM>(borders));
+    for (int part = 0; part < 7; ++part) {
+        char text[256] = "";
+        RECT place = {};
+        SendMessageA(status, SB_GETTEXTA, part, reinterpret_cast<LPARAM>(text));
+        SendMessageA(status, SB_GETRECT, part, reinterpret_cast<LPARAM>(&place));
+        const char* shown = text[0] == '\t' ? text + 1 : text; // a leading tab centres the text
+        EXPECT_LE(TextWidthInFontOf(status, shown),
+                  place.right - place.left - 2 * (borders[0] + GetSystemMetrics(SM_CXBORDER)))
+            << "part " << part << " at " << dpi;
+        if (part == 2) {
+            EXPECT_STREQ(text, "12 pt");
+        }
+    }
+    HWND header = reinterpret_cast<HWND>(SendDlgItemMessageA(form, IDC_COLORLIST, LVM_GETHEADER, 0, 0));
+    for (int column = 0; column < CATALOGUE_COLUMN_COUNT; ++column) {
+        char text[64] = "";
+        HDITEMA item = {};
+        item.mask = HDI_TEXT;
+        item.pszText = text;
+        item.cchTextMax = sizeof(text);
+        RECT place = {};
+        SendMessageA(header, HDM_GETITEMA, column, reinterpret_cast<LPARAM>(&item));
+        SendMessageA(header, HDM_GETITEMRECT, column, reinterpret_cast<LPARAM>(&place));
+        EXPECT_LE(TextWidthInFontOf(header, text), place.right - place.left - 6 * GetSystemMetrics(SM_CXEDGE))
+            << "header of column " << column << " at " << dpi;
+    }
 }

@@ -240,7 +240,7 @@ TEST_F(BuiltProgram, MessagesKeepTheirExactWording)
 
 TEST_F(BuiltProgram, NarrowLiteralsAndResourcesAreShiftJis)
 {
-    EXPECT_EQ(GetACP(), 932u) << "the tests must run with the Japanese ANSI code page (LC_ALL=ja_JP.UTF-8)";
+    EXPECT_EQ(GetACP(), 932u) << "the manifest names code page 932, whatever locale Wine runs under";
     // 表 has 0x5C as its second byte: a wrong charset flag or locale shows here first.
     const unsigned char expected[] = {0x95, 0x5C, 0x8E, 0xA6};
     const std::string literal = "表示";
@@ -248,4 +248,27 @@ TEST_F(BuiltProgram, NarrowLiteralsAndResourcesAreShiftJis)
     for (size_t i = 0; i < sizeof(expected); ++i)
         EXPECT_EQ(static_cast<unsigned char>(literal[i]), expected[i]) << "byte " << i;
     EXPECT_EQ(String(IDS_TAB_NUMBERS), "数値による指定");
+}
+
+// The manifest: drawn at the system's scale, code page 932 on any system, no elevation, Windows 7
+// to 11, and the common controls of the design (version 5, so no dependency on version 6).
+TEST_F(BuiltProgram, ManifestNamesScaleAwarenessAndTheJapaneseCodePage)
+{
+    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
+    ASSERT_NE(found, nullptr) << "no manifest (type 24, id 1)";
+    const char* bytes = static_cast<const char*>(LockResource(LoadResource(module, found)));
+    const std::string manifest(bytes, SizeofResource(module, found));
+    const char* entries[] = {
+        ">true</dpiAware>",
+        ">ja-JP</activeCodePage>",
+        "http://schemas.microsoft.com/SMI/2019/WindowsSettings",
+        "level=\"asInvoker\"",
+        "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}", // Windows 7
+        "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}", // 8
+        "{1f676c76-80e1-4239-95bb-83d0f6d0da78}", // 8.1
+        "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}", // 10 and 11
+    };
+    for (const char* entry : entries)
+        EXPECT_NE(manifest.find(entry), std::string::npos) << "the manifest lacks " << entry;
+    EXPECT_EQ(manifest.find("Common-Controls"), std::string::npos) << "the design keeps common controls 5";
 }
