@@ -81,6 +81,18 @@ bool SyncFromSlider(ChannelControls& record)
     return true;
 }
 
+// Writes a channel text into a number field unless the field already shows exactly that text: an
+// unchanged field then costs one read instead of a rewrite, its change notifications and its
+// repaint, which is what keeps a capture tick over a still pointer cheap. Texts are compared, not
+// values, so a field showing "007" is still rewritten to "7". A field longer than the buffer reads
+// back truncated to more characters than any channel text has, so it never compares equal.
+void WriteFieldText(HWND edit, const char* text)
+{
+    char shown[CHANNEL_TEXT_LOOKED_AT + 1] = {};
+    GetWindowTextA(edit, shown, sizeof shown);
+    if (lstrcmpA(shown, text) != 0) SetWindowTextA(edit, text);
+}
+
 } // namespace
 
 void InitSelectionPanel(HWND form)
@@ -117,9 +129,9 @@ bool SyncChannel(ChannelControls& record, HWND source)
 void WriteChannelEdits(COLORREF color)
 {
     // Each write is reported at once, so every changed channel propagates before the next.
-    SetWindowTextA(RedChannel.edit, FormatChannelText(RedOf(color)).text);
-    SetWindowTextA(GreenChannel.edit, FormatChannelText(GreenOf(color)).text);
-    SetWindowTextA(BlueChannel.edit, FormatChannelText(BlueOf(color)).text);
+    WriteFieldText(RedChannel.edit, FormatChannelText(RedOf(color)).text);
+    WriteFieldText(GreenChannel.edit, FormatChannelText(GreenOf(color)).text);
+    WriteFieldText(BlueChannel.edit, FormatChannelText(BlueOf(color)).text);
 }
 
 COLORREF ChannelColor()

@@ -136,10 +136,11 @@ void FillColorList()
 {
     if (!ColorList.list) return;
     RefreshSystemColors();
-    // One repaint for the whole fill: drawing the shown list after each of its 1,148 cells takes
-    // seconds. A hidden list is left alone, since turning redraw back on would show it.
-    const bool shown = IsWindowVisible(ColorList.list) != FALSE;
-    if (shown) SendMessageA(ColorList.list, WM_SETREDRAW, FALSE, 0);
+    // Redraw is held for the whole fill, shown or hidden: otherwise the list repaints after each of
+    // its 1,148 cells when shown, and recomputes its scroll bars after each of them even when hidden.
+    const HWND list = ColorList.list;
+    const bool hidden = (GetWindowLongPtrA(list, GWL_STYLE) & WS_VISIBLE) == 0;
+    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
     char text[ROW_CELL_TEXT_SIZE];
     for (int row = 0; row < CATALOGUE_ROW_COUNT; ++row) {
         RowCellText(row, 0, text);
@@ -148,8 +149,8 @@ void FillColorList()
         item.iItem = row;
         item.pszText = text;
         item.lParam = row;
-        int position = static_cast<int>(
-            SendMessageA(ColorList.list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+        int position =
+            static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
         if (position < 0) continue;
         for (int column = 1; column < CATALOGUE_COLUMN_COUNT; ++column) {
             RowCellText(row, column, text);
@@ -158,12 +159,18 @@ void FillColorList()
             cell.iItem = position;
             cell.iSubItem = column;
             cell.pszText = text;
-            SendMessageA(ColorList.list, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&cell));
+            SendMessageA(list, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&cell));
         }
     }
-    if (shown) {
-        SendMessageA(ColorList.list, WM_SETREDRAW, TRUE, 0);
-        InvalidateRect(ColorList.list, nullptr, TRUE);
+    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    // Turning redraw back on marks a window visible where the list leaves it to the default
+    // handling, and the page of numbers must not get the list laid over it.
+    if (hidden) {
+        const LONG_PTR style = GetWindowLongPtrA(list, GWL_STYLE);
+        if (style & WS_VISIBLE)
+            SetWindowLongPtrA(list, GWL_STYLE, style & ~static_cast<LONG_PTR>(WS_VISIBLE));
+    } else {
+        InvalidateRect(list, nullptr, TRUE);
     }
 }
 
