@@ -33,6 +33,7 @@ constexpr int PAGE0_CONTROLS[] = {
 };
 constexpr int NUMBERS_PAGE = 0;
 constexpr int NAMES_PAGE = 1;
+constexpr UINT LVM_LAST_REQUEST = LVM_FIRST + 0xFF;
 
 ColorListState* ListStateOf(HWND list)
 {
@@ -113,32 +114,13 @@ void ShowControls(HWND form, int showCommand)
         ShowWindow(GetDlgItem(form, id), showCommand);
 }
 
-} // namespace
+// Rows of a fill asked for but not yet made; they belong to ColorList's list.
+bool fillPending = false;
 
-void InitColorList(HWND form)
+void InsertCatalogueRows(HWND list)
 {
-    HWND list = GetDlgItem(form, IDC_COLORLIST);
-    if (!list || ListStateOf(list)) return; // no list, or already set up
-    // A new list starts with no column sorted.
-    ColorList = ColorListState{};
-    ColorList.list = list;
-    // The property goes on first so that the subclass finds the record from its first message.
-    SetPropA(list, LIST_PROPERTY, &ColorList);
-    ColorList.savedProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ColorListProc)));
-
-    DWORD styles = static_cast<DWORD>(SendMessageA(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
-    SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, styles | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
-    InsertColumns(list);
-}
-
-void FillColorList()
-{
-    if (!ColorList.list) return;
-    RefreshSystemColors();
     // Redraw is held for the whole fill, shown or hidden: otherwise the list repaints after each of
     // its 1,148 cells when shown, and recomputes its scroll bars after each of them even when hidden.
-    const HWND list = ColorList.list;
     const bool hidden = (GetWindowLongPtrA(list, GWL_STYLE) & WS_VISIBLE) == 0;
     SendMessageA(list, WM_SETREDRAW, FALSE, 0);
     char text[ROW_CELL_TEXT_SIZE];
@@ -174,12 +156,64 @@ void FillColorList()
     }
 }
 
+void FillIfPending()
+{
+    if (!fillPending || !ColorList.list) return;
+    fillPending = false; // first: the fill's own messages pass through the subclass
+    InsertCatalogueRows(ColorList.list);
+}
+
+// A message for which the list must hold its rows: any list request, being shown or painted.
+bool NeedsRows(UINT message, WPARAM wParam)
+{
+    return (message >= LVM_FIRST && message <= LVM_LAST_REQUEST) || message == WM_PAINT ||
+           (message == WM_SHOWWINDOW && wParam);
+}
+
+} // namespace
+
+void InitColorList(HWND form)
+{
+    HWND list = GetDlgItem(form, IDC_COLORLIST);
+    if (!list || ListStateOf(list)) return; // no list, or already set up
+    // A new list starts with no column sorted.
+    ColorList = ColorListState{};
+    fillPending = false;
+    ColorList.list = list;
+    // The property goes on first so that the subclass finds the record from its first message.
+    SetPropA(list, LIST_PROPERTY, &ColorList);
+    ColorList.savedProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ColorListProc)));
+
+    DWORD styles = static_cast<DWORD>(SendMessageA(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
+    SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, styles | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+    InsertColumns(list);
+}
+
+void FillColorList()
+{
+    if (!ColorList.list) return;
+    RefreshSystemColors();
+    // The rows go in at once into a list that can be seen; otherwise when it is first shown,
+    // painted or asked anything (see ColorListProc), so a start on the page of numbers does not
+    // pay for them. The system rows keep the values read here either way.
+    fillPending = true;
+    if (IsWindowVisible(ColorList.list)) FillIfPending();
+}
+
 LRESULT CALLBACK ColorListProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     ColorListState* state = ListStateOf(window);
     WNDPROC savedProc = state ? state->savedProc : ColorList.savedProc;
     if (!savedProc) return DefWindowProcA(window, message, wParam, lParam);
+    if (state == &ColorList) {
+        if (message == LVM_DELETEALLITEMS)
+            fillPending = false; // the rows it would make are to go anyway
+        else if (NeedsRows(message, wParam))
+            FillIfPending();
+    }
     if (message == WM_DESTROY) {
+        if (state == &ColorList) fillPending = false;
         SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(savedProc));
         RemovePropA(window, LIST_PROPERTY);
         if (state) state->list = nullptr;
@@ -246,6 +280,7 @@ void ShowTabPage(HWND form)
         ShowWindow(list, SW_HIDE);
     } else if (page == NAMES_PAGE) {
         ShowControls(form, SW_HIDE);
+        if (list == ColorList.list) FillIfPending(); // shown complete, not filled in view
         ShowWindow(list, SW_SHOW);
     }
     InvalidateRect(form, nullptr, FALSE);
