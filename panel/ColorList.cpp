@@ -34,6 +34,7 @@ constexpr int PAGE0_CONTROLS[] = {
 constexpr int NUMBERS_PAGE = 0;
 constexpr int NAMES_PAGE = 1;
 constexpr UINT LVM_LAST_REQUEST = LVM_FIRST + 0xFF;
+constexpr UINT LIST_FILL_DELAY_MS = 400;
 
 ColorListState* ListStateOf(HWND list)
 {
@@ -156,11 +157,20 @@ void InsertCatalogueRows(HWND list)
     }
 }
 
+UINT_PTR fillTimer = 0;
+
 void FillIfPending()
 {
+    if (fillTimer) KillTimer(nullptr, fillTimer);
+    fillTimer = 0;
     if (!fillPending || !ColorList.list) return;
     fillPending = false; // first: the fill's own messages pass through the subclass
     InsertCatalogueRows(ColorList.list);
+}
+
+void CALLBACK FillWhenIdle(HWND, UINT, UINT_PTR, DWORD)
+{
+    FillIfPending();
 }
 
 // A message for which the list must hold its rows: any list request, being shown or painted.
@@ -194,11 +204,18 @@ void FillColorList()
 {
     if (!ColorList.list) return;
     RefreshSystemColors();
-    // The rows go in at once into a list that can be seen; otherwise when it is first shown,
-    // painted or asked anything (see ColorListProc), so a start on the page of numbers does not
-    // pay for them. The system rows keep the values read here either way.
+    // The rows go in at once into a list that can be seen. Otherwise they go in a moment later,
+    // once the program waits for input (at start-up: after the form has been shown), or earlier
+    // when the list is shown, painted or asked anything (see ColorListProc), so that the start-up
+    // does not wait for them and the first switch to the list's page does not either. The system
+    // rows keep the values read here either way.
     fillPending = true;
-    if (IsWindowVisible(ColorList.list)) FillIfPending();
+    if (IsWindowVisible(ColorList.list)) {
+        FillIfPending();
+        return;
+    }
+    if (!fillTimer) fillTimer = SetTimer(nullptr, 0, LIST_FILL_DELAY_MS, FillWhenIdle);
+    if (!fillTimer) FillIfPending();
 }
 
 LRESULT CALLBACK ColorListProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
