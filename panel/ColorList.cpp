@@ -34,7 +34,7 @@ constexpr int PAGE0_CONTROLS[] = {
 constexpr int NUMBERS_PAGE = 0;
 constexpr int NAMES_PAGE = 1;
 constexpr UINT LVM_LAST_REQUEST = LVM_FIRST + 0xFF;
-constexpr UINT LIST_FILL_DELAY_MS = 400;
+constexpr UINT LIST_FILL_DELAY_MS = 200;
 
 ColorListState* ListStateOf(HWND list)
 {
@@ -173,6 +173,16 @@ void CALLBACK FillWhenIdle(HWND, UINT, UINT_PTR, DWORD)
     FillIfPending();
 }
 
+// A timer is handed out only when the queue holds nothing else, painting included: the first tick
+// marks the moment the program has caught up (at start-up: the form shown and painted), and the
+// rows follow a little after it.
+void CALLBACK FillAfterCatchingUp(HWND, UINT, UINT_PTR, DWORD)
+{
+    KillTimer(nullptr, fillTimer);
+    fillTimer = SetTimer(nullptr, 0, LIST_FILL_DELAY_MS, FillWhenIdle);
+    if (!fillTimer) FillIfPending();
+}
+
 // A message for which the list must hold its rows: any list request, being shown or painted.
 bool NeedsRows(UINT message, WPARAM wParam)
 {
@@ -204,8 +214,8 @@ void FillColorList()
 {
     if (!ColorList.list) return;
     RefreshSystemColors();
-    // The rows go in at once into a list that can be seen. Otherwise they go in a moment later,
-    // once the program waits for input (at start-up: after the form has been shown), or earlier
+    // The rows go in at once into a list that can be seen. Otherwise they go in a moment after the
+    // program has caught up with its queue (at start-up: after the form has been shown), or earlier
     // when the list is shown, painted or asked anything (see ColorListProc), so that the start-up
     // does not wait for them and the first switch to the list's page does not either. The system
     // rows keep the values read here either way.
@@ -214,7 +224,7 @@ void FillColorList()
         FillIfPending();
         return;
     }
-    if (!fillTimer) fillTimer = SetTimer(nullptr, 0, LIST_FILL_DELAY_MS, FillWhenIdle);
+    if (!fillTimer) fillTimer = SetTimer(nullptr, 0, USER_TIMER_MINIMUM, FillAfterCatchingUp);
     if (!fillTimer) FillIfPending();
 }
 
