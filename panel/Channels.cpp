@@ -15,6 +15,22 @@ constexpr int SLIDER_TICK_FREQUENCY = 25;
 
 ChannelControls* const Channels[] = {&RedChannel, &GreenChannel, &BlueChannel};
 
+// The text each number field showed when it last reported a change (every change of a field's
+// text is reported at once and read by SyncFromEdit), in the order of Channels.
+ChannelText ShownTexts[3];
+
+ChannelText* ShownTextOf(const ChannelControls& record)
+{
+    for (int index = 0; index < 3; ++index)
+        if (Channels[index] == &record) return &ShownTexts[index];
+    return nullptr;
+}
+
+void NoteShownText(const ChannelControls& record, const char* text)
+{
+    if (ChannelText* shown = ShownTextOf(record)) lstrcpynA(shown->text, text, sizeof shown->text);
+}
+
 ChannelControls* ChannelOfEdit(HWND edit)
 {
     for (ChannelControls* channel : Channels)
@@ -54,6 +70,7 @@ bool SyncFromEdit(ChannelControls& record)
 {
     char text[CHANNEL_TEXT_LOOKED_AT + 1] = {};
     GetWindowTextA(record.edit, text, sizeof text);
+    NoteShownText(record, text);
     const ChannelVerdict verdict = ValidateChannelText(text);
     if (verdict.replace) {
         // The field reports the replacement at once; that nested call takes the value. The
@@ -84,6 +101,19 @@ bool SyncFromSlider(ChannelControls& record)
     return true;
 }
 
+// Writes a channel text into a number field unless the field already shows exactly that text: an
+// unchanged field then costs nothing instead of a rewrite, its change notifications and its
+// repaint, which is what keeps a capture tick over a still pointer cheap. Texts are compared, not
+// values, so a field showing "007" is still rewritten to "7". A field's text longer than the
+// examined bytes is noted truncated to more characters than any channel text has, so it never
+// compares equal.
+void WriteFieldText(const ChannelControls& record, const char* text)
+{
+    const ChannelText* shown = ShownTextOf(record);
+    if (shown && lstrcmpA(shown->text, text) == 0) return;
+    SetWindowTextA(record.edit, text);
+}
+
 } // namespace
 
 void InitSelectionPanel(HWND form)
@@ -104,6 +134,9 @@ void InitChannelControls(HWND form, int sliderId, int editId, int spinId, Channe
     record.slider = GetDlgItem(form, sliderId);
     record.edit = GetDlgItem(form, editId);
     record.spin = GetDlgItem(form, spinId);
+    char text[CHANNEL_TEXT_LOOKED_AT + 1] = {};
+    GetWindowTextA(record.edit, text, sizeof text);
+    NoteShownText(record, text);
     SendMessageA(record.slider, TBM_SETRANGE, FALSE, MAKELPARAM(0, CHANNEL_MAX));
     SendMessageA(record.slider, TBM_SETTICFREQ, SLIDER_TICK_FREQUENCY, 0);
     SendMessageA(record.spin, UDM_SETRANGE32, 0, CHANNEL_MAX);
@@ -120,9 +153,9 @@ bool SyncChannel(ChannelControls& record, HWND source)
 void WriteChannelEdits(COLORREF color)
 {
     // Each write is reported at once, so every changed channel propagates before the next.
-    SetWindowTextA(RedChannel.edit, FormatChannelText(RedOf(color)).text);
-    SetWindowTextA(GreenChannel.edit, FormatChannelText(GreenOf(color)).text);
-    SetWindowTextA(BlueChannel.edit, FormatChannelText(BlueOf(color)).text);
+    WriteFieldText(RedChannel, FormatChannelText(RedOf(color)).text);
+    WriteFieldText(GreenChannel, FormatChannelText(GreenOf(color)).text);
+    WriteFieldText(BlueChannel, FormatChannelText(BlueOf(color)).text);
 }
 
 COLORREF ChannelColor()

@@ -34,6 +34,8 @@ constexpr int PAGE0_CONTROLS[] = {
 };
 constexpr int NUMBERS_PAGE = 0;
 constexpr int NAMES_PAGE = 1;
+constexpr UINT LVM_LAST_REQUEST = LVM_FIRST + 0xFF;
+constexpr UINT LIST_FILL_DELAY_MS = 200;
 
 ColorListState* ListStateOf(HWND list)
 {
@@ -115,6 +117,81 @@ void ShowControls(HWND form, int showCommand)
         ShowWindow(GetDlgItem(form, id), showCommand);
 }
 
+// Rows of a fill asked for but not yet made; they belong to ColorList's list.
+bool fillPending = false;
+
+void InsertCatalogueRows(HWND list)
+{
+    // Redraw is held for the whole fill, shown or hidden: otherwise the list repaints after each of
+    // its 1,148 cells when shown, and recomputes its scroll bars after each of them even when hidden.
+    const bool hidden = (GetWindowLongPtrA(list, GWL_STYLE) & WS_VISIBLE) == 0;
+    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    char text[ROW_CELL_TEXT_SIZE];
+    for (int row = 0; row < CATALOGUE_ROW_COUNT; ++row) {
+        RowCellText(row, 0, text);
+        LVITEMA item = {};
+        item.mask = LVIF_TEXT | LVIF_PARAM;
+        item.iItem = row;
+        item.pszText = text;
+        item.lParam = row;
+        int position =
+            static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+        if (position < 0) continue;
+        for (int column = 1; column < CATALOGUE_COLUMN_COUNT; ++column) {
+            RowCellText(row, column, text);
+            LVITEMA cell = {};
+            cell.mask = LVIF_TEXT;
+            cell.iItem = position;
+            cell.iSubItem = column;
+            cell.pszText = text;
+            SendMessageA(list, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&cell));
+        }
+    }
+    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    // Turning redraw back on marks a window visible where the list leaves it to the default
+    // handling, and the page of numbers must not get the list laid over it.
+    if (hidden) {
+        const LONG_PTR style = GetWindowLongPtrA(list, GWL_STYLE);
+        if (style & WS_VISIBLE)
+            SetWindowLongPtrA(list, GWL_STYLE, style & ~static_cast<LONG_PTR>(WS_VISIBLE));
+    } else {
+        InvalidateRect(list, nullptr, TRUE);
+    }
+}
+
+UINT_PTR fillTimer = 0;
+
+void FillIfPending()
+{
+    if (fillTimer) KillTimer(nullptr, fillTimer);
+    fillTimer = 0;
+    if (!fillPending || !ColorList.list) return;
+    fillPending = false; // first: the fill's own messages pass through the subclass
+    InsertCatalogueRows(ColorList.list);
+}
+
+void CALLBACK FillWhenIdle(HWND, UINT, UINT_PTR, DWORD)
+{
+    FillIfPending();
+}
+
+// A timer is handed out only when the queue holds nothing else, painting included: the first tick
+// marks the moment the program has caught up (at start-up: the form shown and painted), and the
+// rows follow a little after it.
+void CALLBACK FillAfterCatchingUp(HWND, UINT, UINT_PTR, DWORD)
+{
+    KillTimer(nullptr, fillTimer);
+    fillTimer = SetTimer(nullptr, 0, LIST_FILL_DELAY_MS, FillWhenIdle);
+    if (!fillTimer) FillIfPending();
+}
+
+// A message for which the list must hold its rows: any list request, being shown or painted.
+bool NeedsRows(UINT message, WPARAM wParam)
+{
+    return (message >= LVM_FIRST && message <= LVM_LAST_REQUEST) || message == WM_PAINT ||
+           (message == WM_SHOWWINDOW && wParam);
+}
+
 } // namespace
 
 void InitColorList(HWND form)
@@ -123,6 +200,7 @@ void InitColorList(HWND form)
     if (!list || ListStateOf(list)) return; // no list, or already set up
     // A new list starts with no column sorted.
     ColorList = ColorListState{};
+    fillPending = false;
     ColorList.list = list;
     // The property goes on first so that the subclass finds the record from its first message.
     SetPropA(list, LIST_PROPERTY, &ColorList);
@@ -138,35 +216,18 @@ void FillColorList()
 {
     if (!ColorList.list) return;
     RefreshSystemColors();
-    // One repaint for the whole fill: drawing the shown list after each of its 1,148 cells takes
-    // seconds. A hidden list is left alone, since turning redraw back on would show it.
-    const bool shown = IsWindowVisible(ColorList.list) != FALSE;
-    if (shown) SendMessageA(ColorList.list, WM_SETREDRAW, FALSE, 0);
-    char text[ROW_CELL_TEXT_SIZE];
-    for (int row = 0; row < CATALOGUE_ROW_COUNT; ++row) {
-        RowCellText(row, 0, text);
-        LVITEMA item = {};
-        item.mask = LVIF_TEXT | LVIF_PARAM;
-        item.iItem = row;
-        item.pszText = text;
-        item.lParam = row;
-        int position = static_cast<int>(
-            SendMessageA(ColorList.list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-        if (position < 0) continue;
-        for (int column = 1; column < CATALOGUE_COLUMN_COUNT; ++column) {
-            RowCellText(row, column, text);
-            LVITEMA cell = {};
-            cell.mask = LVIF_TEXT;
-            cell.iItem = position;
-            cell.iSubItem = column;
-            cell.pszText = text;
-            SendMessageA(ColorList.list, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&cell));
-        }
+    // The rows go in at once into a list that can be seen. Otherwise they go in a moment after the
+    // program has caught up with its queue (at start-up: after the form has been shown), or earlier
+    // when the list is shown, painted or asked anything (see ColorListProc), so that the start-up
+    // does not wait for them and the first switch to the list's page does not either. The system
+    // rows keep the values read here either way.
+    fillPending = true;
+    if (IsWindowVisible(ColorList.list)) {
+        FillIfPending();
+        return;
     }
-    if (shown) {
-        SendMessageA(ColorList.list, WM_SETREDRAW, TRUE, 0);
-        InvalidateRect(ColorList.list, nullptr, TRUE);
-    }
+    if (!fillTimer) fillTimer = SetTimer(nullptr, 0, USER_TIMER_MINIMUM, FillAfterCatchingUp);
+    if (!fillTimer) FillIfPending();
 }
 
 LRESULT CALLBACK ColorListProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -174,7 +235,14 @@ LRESULT CALLBACK ColorListProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     ColorListState* state = ListStateOf(window);
     WNDPROC savedProc = state ? state->savedProc : ColorList.savedProc;
     if (!savedProc) return DefWindowProcA(window, message, wParam, lParam);
+    if (state == &ColorList) {
+        if (message == LVM_DELETEALLITEMS)
+            fillPending = false; // the rows it would make are to go anyway
+        else if (NeedsRows(message, wParam))
+            FillIfPending();
+    }
     if (message == WM_DESTROY) {
+        if (state == &ColorList) fillPending = false;
         SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(savedProc));
         RemovePropA(window, LIST_PROPERTY);
         if (state) state->list = nullptr;
@@ -241,6 +309,7 @@ void ShowTabPage(HWND form)
         ShowWindow(list, SW_HIDE);
     } else if (page == NAMES_PAGE) {
         ShowControls(form, SW_HIDE);
+        if (list == ColorList.list) FillIfPending(); // shown complete, not filled in view
         ShowWindow(list, SW_SHOW);
     }
     InvalidateRect(form, nullptr, FALSE);

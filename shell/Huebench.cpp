@@ -218,17 +218,43 @@ HWND CreateMainForm(HINSTANCE instance)
     return CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_MAINFORM), nullptr, nullptr, 0);
 }
 
-void InitMainForm(HWND form)
+namespace {
+
+void PlaceMdiClientStep(HWND form)
 {
-    InitStatusBarParts(form);
     PlaceMdiClient(form);
-    InitSelectionPanel(form);
-    InitHexField(form);
-    InitColorList(form);
+}
+
+void FillColorListStep(HWND)
+{
     FillColorList();
+}
+
+void LoadSettingsStep(HWND form)
+{
     char scratch[SETTINGS_SCRATCH_SIZE];
     LoadSettings(form, scratch);
-    ShowTabPage(form);
+}
+
+} // namespace
+
+// The MDI client and the first preview come before the settings, which are applied partly to the
+// active preview; the settings come before the page is shown, since they select it.
+const MainFormStep MAIN_FORM_STEPS[MAIN_FORM_STEP_COUNT] = {
+    {"status-bar parts", InitStatusBarParts},
+    {"MDI client and first preview window", PlaceMdiClientStep},
+    {"tabs and channel controls", InitSelectionPanel},
+    {"hexadecimal field", InitHexField},
+    {"colour list set-up", InitColorList},
+    {"colour list fill", FillColorListStep},
+    {"settings loaded and applied", LoadSettingsStep},
+    {"tab page shown", ShowTabPage},
+};
+
+void InitMainForm(HWND form)
+{
+    for (const MainFormStep& step : MAIN_FORM_STEPS)
+        step.run(form);
 }
 
 bool FilterMainFormMessage(HWND form, HWND mdiClient, HACCEL accelerators, MSG* message)

@@ -7,7 +7,15 @@ constexpr int SETTINGS_SCRATCH_SIZE = 1024;
 
 bool RegisterWindowClasses(HINSTANCE instance);
 HWND CreateMainForm(HINSTANCE instance); // from dialog template, not yet initialised or shown
-void InitMainForm(HWND form);
+void InitMainForm(HWND form);            // runs MAIN_FORM_STEPS in order
+
+// The steps of the form's initialisation, named so that the start-up benchmark can time each.
+struct MainFormStep {
+    const char* name;
+    void (*run)(HWND form);
+};
+constexpr int MAIN_FORM_STEP_COUNT = 8;
+extern const MainFormStep MAIN_FORM_STEPS[MAIN_FORM_STEP_COUNT];
 int RunMessageLoop(HWND form, HACCEL accelerators);
 int RunHuebench(HINSTANCE instance, int showCommand); // the whole program: WinMain's body
 

@@ -1,11 +1,14 @@
-// What screen capture costs: one tick with a still pointer and with a moving one, and the share of
-// one processor core that capture takes while it runs. Not a test: it prints figures.
+// What screen capture costs: one tick with a still pointer against the pixel read it cannot avoid,
+// a tick with a moving pointer, and the share of one processor core that capture takes while it
+// runs against a loop doing only the pixel reads. Not a test: it prints figures and ratios.
 //
 //   CaptureBench.exe [seconds]   (default 10 seconds for each CPU-share run)
 #include <windows.h>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "panel/Capture.h"
 #include "panel/Channels.h"
@@ -84,15 +87,46 @@ std::string Channels()
            std::to_string(BlueChannel.value);
 }
 
-void MeasurePixelRead(const Bench& bench, int rounds)
+// A goal is a ratio to a floor measured in the same run; the line says whether it holds.
+void PrintRatio(const char* label, double ratio, double goal)
+{
+    printf("%s: %.2f x, goal <= %.1f: %s\n", label, ratio, goal, ratio <= goal ? "met" : "NOT MET");
+}
+
+double Median(std::vector<double> values)
+{
+    if (values.empty()) return 0;
+    std::sort(values.begin(), values.end());
+    const size_t middle = values.size() / 2;
+    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+// The pixel read that no tick can avoid, and a tick over a still pointer, timed in alternating
+// batches so that both meet the same load; each figure is the median of the batches' means.
+void MeasureStillTicks(const Bench& bench, int batches, int perBatch)
 {
     SetCursorPos(bench.redSpot.x, bench.redSpot.y);
+    Tick(bench); // the first tick loads red; the others find nothing changed
+    PumpFor(bench, 100);
+    std::vector<double> reads, ticks;
     COLORREF color = 0;
-    const double start = Now(bench);
-    for (int i = 0; i < rounds; ++i)
-        ReadPixelUnderPointer(&color);
-    const double perRead = (Now(bench) - start) / rounds;
-    printf("pixel read alone (DPI scope, pointer, display DC, GetPixel): %8.1f us\n", perRead * 1e6);
+    for (int batch = 0; batch < batches; ++batch) {
+        double start = Now(bench);
+        for (int i = 0; i < perBatch; ++i)
+            ReadPixelUnderPointer(&color);
+        reads.push_back((Now(bench) - start) / perBatch);
+        start = Now(bench);
+        for (int i = 0; i < perBatch; ++i)
+            Tick(bench);
+        ticks.push_back((Now(bench) - start) / perBatch);
+        Pump(bench);
+    }
+    const double read = Median(reads);
+    const double tick = Median(ticks);
+    printf("pixel read alone (DPI scope, pointer, display DC, GetPixel): %8.1f us\n", read * 1e6);
+    printf("tick, still pointer (no propagation):                        %8.1f us  [channels %s]\n",
+           tick * 1e6, Channels().c_str());
+    PrintRatio("ratio still tick / pixel read", tick / read, 1.5);
 }
 
 void MeasureUnchangedLoad(const Bench& bench, int rounds)
@@ -104,20 +138,6 @@ void MeasureUnchangedLoad(const Bench& bench, int rounds)
     const double perLoad = (Now(bench) - start) / rounds;
     Pump(bench);
     printf("loading an unchanged colour (three field writes, no change): %8.1f us\n", perLoad * 1e6);
-}
-
-void MeasureStillTicks(const Bench& bench, int rounds)
-{
-    SetCursorPos(bench.redSpot.x, bench.redSpot.y);
-    Tick(bench); // the first tick loads red; the others find nothing changed
-    PumpFor(bench, 100);
-    const double start = Now(bench);
-    for (int i = 0; i < rounds; ++i)
-        Tick(bench);
-    const double perTick = (Now(bench) - start) / rounds;
-    Pump(bench);
-    printf("tick, still pointer (no propagation):                        %8.1f us  [channels %s]\n",
-           perTick * 1e6, Channels().c_str());
 }
 
 void MeasureMovingTicks(const Bench& bench, int rounds)
@@ -177,50 +197,84 @@ void MeasureLoupeTicks(const Bench& bench, int rounds)
            blockRead / rounds * 1e6);
     printf("tick, still pointer, with the magnifier / without:          %8.1f us, %.1f us without\n",
            withLoupe / rounds * 1e6, withoutLoupe / rounds * 1e6);
-    printf("ratio still tick with the magnifier / bare pixel read: %.2f x (goal <= %.1f x); without it %.2f "
-           "x, the magnifier's read alone %.2f x\n",
-           withLoupe / pixelRead, LOUPE_GOAL, withoutLoupe / pixelRead, blockRead / pixelRead);
+    printf("without the magnifier %.2f x, the magnifier's read alone %.2f x the bare pixel read\n",
+           withoutLoupe / pixelRead, blockRead / pixelRead);
+    PrintRatio("ratio still tick with the magnifier / bare pixel read", withLoupe / pixelRead, LOUPE_GOAL);
 }
 
-void MeasureCpuShare(const Bench& bench, DWORD seconds, bool moving)
+// Runs the queue for the given time, sleeping until the next message rather than polling, so that
+// the figure is the work the messages cause. `everyTick`, when given, runs every 50 ms.
+double CpuShareWhilePumping(const Bench& bench, DWORD seconds, void (*everyTick)(const Bench&))
+{
+    const double cpuStart = ProcessCpuSeconds();
+    const double wallStart = Now(bench);
+    const DWORD start = GetTickCount();
+    DWORD lastTick = start;
+    for (;;) {
+        const DWORD now = GetTickCount();
+        if (now - start >= seconds * 1000) break;
+        if (everyTick && now - lastTick >= CAPTURE_PERIOD_MS) {
+            everyTick(bench);
+            lastTick = now;
+        }
+        Pump(bench);
+        DWORD wait = seconds * 1000 - (now - start);
+        if (everyTick) wait = std::min<DWORD>(wait, CAPTURE_PERIOD_MS);
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, wait, QS_ALLINPUT);
+    }
+    return (ProcessCpuSeconds() - cpuStart) / (Now(bench) - wallStart);
+}
+
+void ReadPixelOnly(const Bench&)
+{
+    COLORREF color = 0;
+    ReadPixelUnderPointer(&color);
+}
+
+bool onBlue = false;
+void MovePointer(const Bench& bench)
+{
+    onBlue = !onBlue;
+    const POINT& spot = onBlue ? bench.blueSpot : bench.redSpot;
+    SetCursorPos(spot.x, spot.y);
+}
+
+double CaptureCpuShare(const Bench& bench, DWORD seconds, bool moving)
 {
     SetCursorPos(bench.redSpot.x, bench.redSpot.y);
     SendMessageA(bench.form, WM_COMMAND, MAKEWPARAM(IDM_CAPTURE, 0), 0);
     if (!IsOptionChecked(bench.form, IDM_CAPTURE)) {
         printf("capture did not start (no preview window?)\n");
-        return;
+        return 0;
     }
     PumpFor(bench, 200);
-    const double cpuStart = ProcessCpuSeconds();
-    const double wallStart = Now(bench);
-    const DWORD start = GetTickCount();
-    DWORD lastMove = start;
-    bool onBlue = false;
-    while (GetTickCount() - start < seconds * 1000) {
-        if (moving && GetTickCount() - lastMove >= 50) { // a new colour for every tick
-            onBlue = !onBlue;
-            const POINT& spot = onBlue ? bench.blueSpot : bench.redSpot;
-            SetCursorPos(spot.x, spot.y);
-            lastMove = GetTickCount();
-        }
-        Pump(bench);
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-    const double cpu = ProcessCpuSeconds() - cpuStart;
-    const double wall = Now(bench) - wallStart;
+    const double share = CpuShareWhilePumping(bench, seconds, moving ? MovePointer : nullptr);
     SendMessageA(bench.form, WM_COMMAND, MAKEWPARAM(IDM_CAPTURE, 0), 0);
-    printf("capture running %.1f s, %s pointer: %.3f s of CPU = %.2f %% of one core\n", wall,
-           moving ? "moving" : "still", cpu, 100.0 * cpu / wall);
+    return share;
 }
 
-void MeasureIdleShare(const Bench& bench, DWORD seconds)
+// Capture with a still pointer against a loop that only reads the pixel at the capture's rate,
+// twice each, alternately; then capture off and capture with a moving pointer.
+void MeasureCpuShares(const Bench& bench, DWORD seconds)
 {
-    const double cpuStart = ProcessCpuSeconds();
-    const double wallStart = Now(bench);
-    PumpFor(bench, seconds * 1000);
-    const double cpu = ProcessCpuSeconds() - cpuStart;
-    const double wall = Now(bench) - wallStart;
-    printf("capture off, idle %.1f s: %.3f s of CPU = %.2f %% of one core\n", wall, cpu, 100.0 * cpu / wall);
+    SetCursorPos(bench.redSpot.x, bench.redSpot.y);
+    double reading = 0;
+    double capturing = 0;
+    for (int round = 0; round < 2; ++round) {
+        reading += CpuShareWhilePumping(bench, seconds, ReadPixelOnly) / 2;
+        capturing += CaptureCpuShare(bench, seconds, false) / 2;
+    }
+    const double idle = CpuShareWhilePumping(bench, seconds, nullptr);
+    const double moving = CaptureCpuShare(bench, seconds, true);
+    printf("capture off, idle %u s: %.2f %% of one core\n", static_cast<unsigned>(seconds), 100 * idle);
+    printf("pixel reads alone at 20 Hz, 2 x %u s: %.2f %% of one core\n", static_cast<unsigned>(seconds),
+           100 * reading);
+    printf("capture running, still pointer, 2 x %u s: %.2f %% of one core\n", static_cast<unsigned>(seconds),
+           100 * capturing);
+    printf("capture running, moving pointer, %u s: %.2f %% of one core\n", static_cast<unsigned>(seconds),
+           100 * moving);
+    PrintRatio("ratio capture CPU, still pointer / pixel reads alone", reading > 0 ? capturing / reading : 0,
+               1.5);
 }
 
 std::string MakeBenchFolder()
@@ -261,14 +315,11 @@ int main(int argc, char** argv)
     PumpFor(bench, 300);
 
     SetLoupe(bench, false); // the plain tick first; the magnifier has lines of its own
-    MeasurePixelRead(bench, 1000);
-    MeasureStillTicks(bench, 1000);
+    MeasureStillTicks(bench, 20, 50);
     MeasureLoupeTicks(bench, 1000);
     MeasureUnchangedLoad(bench, 1000);
     MeasureMovingTicks(bench, 300);
-    MeasureIdleShare(bench, seconds);
-    MeasureCpuShare(bench, seconds, false);
-    MeasureCpuShare(bench, seconds, true);
+    MeasureCpuShares(bench, seconds);
 
     DestroyWindow(bench.form);
     PumpFor(bench, 100);

@@ -377,8 +377,14 @@ TEST_F(CaptureFollowsPointer, StillPointerCausesNoPropagation)
     ASSERT_TRUE(ChannelsBecome("255,0,0"));
     // A change written elsewhere into the hex field stays: no tick rewrites an unchanged colour.
     SetWindowTextA(Control(IDC_HEXEDIT), "#123456");
+    // Nor are the number fields rewritten: a selection made in one stays.
+    SendMessageA(Control(IDC_REDIT), EM_SETSEL, 0, 2);
     PumpMessages(200);
     EXPECT_EQ(WindowText(Control(IDC_HEXEDIT)), "#123456");
+    DWORD start = 0, end = 0;
+    SendMessageA(Control(IDC_REDIT), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(end, 2u) << "a tick rewrote the red field";
 }
 
 // Ctrl+Q -------------------------------------------------------------------------------------------

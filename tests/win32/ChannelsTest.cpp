@@ -182,6 +182,22 @@ TEST_F(ChannelFields, WriteChannelEditsPropagatesOncePerChangedChannel)
     ExpectInStep(BLUE, 3);
 }
 
+TEST_F(ChannelFields, WriteChannelEditsRewritesOnlyFieldsWhoseTextDiffers)
+{
+    WriteChannelEdits(RGB(7, 20, 30));
+    SetWindowTextA(Field(RED), "007"); // the same value in another text
+    ASSERT_EQ(RedChannel.value, 7);
+    SendMessageA(Field(GREEN), EM_SETSEL, 0, 1); // a selection that rewriting the field would clear
+    PreviewSpy spy(GetActivePreview());
+    WriteChannelEdits(RGB(7, 20, 30));
+    EXPECT_EQ(WindowText(Field(RED)), "7") << "texts are compared, not values";
+    DWORD start = 0, end = 0;
+    SendMessageA(Field(GREEN), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(end, 1u) << "a field that already shows its text is left alone";
+    EXPECT_EQ(spy.InnerColorMessages(), 0);
+    ExpectInStep(RED, 7);
+}
+
 TEST_F(ChannelFields, SliderMoveWritesTheFieldWithOnePropagation)
 {
     PreviewSpy spy(GetActivePreview());

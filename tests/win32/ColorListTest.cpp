@@ -279,6 +279,7 @@ TEST_F(ColorListFill, SystemColourChangeRefillsInCatalogueOrderWithTheNewValues)
                       Cell(infoRow, BLUE_COLUMN),
                   ChannelTextsOf(changed));
         EXPECT_EQ(Hex(RowColor(infoRow)), Hex(changed));
+        EXPECT_FALSE(IsWindowVisible(List())) << "the refill should leave the list of the hidden page hidden";
     }
     PumpMessages(100);
 }
@@ -467,6 +468,7 @@ using ColorListSwatch = ColorListPage;
 TEST_F(ColorListSwatch, SampleCellsArePaintedInTheRowColour)
 {
     ShowPage(1);
+    SendMessageA(form, WM_SYSCOLORCHANGE, 0, 0); // a refill while shown must leave it drawing
     ClickHeader(RED_COLUMN); // brings black, blues and greens to the top: colours far from the window's
     SetForegroundWindow(form);
     InvalidateRect(List(), nullptr, TRUE);
