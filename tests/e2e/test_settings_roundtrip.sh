@@ -38,13 +38,14 @@ read -r left top _ _ < <(form_rect)
 click_at $((left + 60)) $((top + 10))
 press alt+F4
 wait_for_exit || fail "exit code $?"
-# The whole file, byte for byte: code page 932 text whatever the locale Wine runs under.
+# The whole file, byte for byte: code page 932 text whatever the locale Wine runs under; the keys
+# added since (LOUPE, VISION) follow the others of their sections.
 {
     printf '[MAINWINDOW]\r\nPOSITION=100,50,780,570\r\nPAGE=0\r\n'
-    printf '[MENU]\r\nAUTOCOPY=8\r\nCAPTION=0\r\nTOPLEVEL=0\r\nSYNCHRO=8\r\nSAFESLIDE=1\r\n'
+    printf '[MENU]\r\nAUTOCOPY=8\r\nCAPTION=0\r\nTOPLEVEL=0\r\nSYNCHRO=8\r\nSAFESLIDE=1\r\nLOUPE=8\r\n'
     printf '[MDIWINDOW]\r\nRECT=10,20,300,200\r\n'
     printf '[PREVIEW]\r\nSTRING=行1\\\\表\\\\x\r\nEDITCLR=10053171\r\nBACKCLR=10053171\r\nFONTCLR=0\r\n'
-    printf 'FONTFACE=\r\nFONTHEIGHT=-16\r\nFONTOPTION=2\r\nFONTCHARSET=128\r\n'
+    printf 'FONTFACE=\r\nFONTHEIGHT=-16\r\nFONTOPTION=2\r\nFONTCHARSET=128\r\nVISION=0\r\n'
 } | iconv -f UTF-8 -t CP932 >"$WORK/expected.ini"
 cmp -s "$WORK/expected.ini" "$WORK/Huebench.ini" || fail "the settings file differs: $(cmp "$WORK/expected.ini" "$WORK/Huebench.ini")"
 expect_eq "$(ini_value PREVIEW EDITCLR)" "$((0x996633))" "inner colour saved"
