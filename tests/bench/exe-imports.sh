@@ -16,11 +16,17 @@ echo "$(basename "$exe"): $size bytes ($((size / 1024)) KiB)"
 dlls=$("$objdump" -p "$exe" | sed -n 's/^[[:space:]]*DLL Name: //p')
 foreign=""
 echo "Imported DLLs:"
-for dll in $dlls; do
+# DLLs loaded at their first call (delay imports) name themselves only in their descriptors' strings.
+delayed=$(grep -aoiE '[a-z0-9_]+\.dll' "$exe" | sort -uf | while read -r name; do
+    echo "$dlls" | grep -qix "$name" || echo "$name"
+done)
+for dll in $dlls $delayed; do
+    when=""
+    echo "$delayed" | grep -qx "$dll" && when="   (loaded at its first call)"
     if echo "$dll" | tr 'A-Z' 'a-z' | grep -Eq "$system_dll"; then
-        echo "  $dll"
+        echo "  $dll$when"
     else
-        echo "  $dll   <-- NOT A SYSTEM DLL"
+        echo "  $dll$when   <-- NOT A SYSTEM DLL"
         foreign="$foreign $dll"
     fi
 done
