@@ -1,7 +1,7 @@
 # Import libraries that load their DLL at the first call of one of its functions instead of at
 # start-up (dlltool's delay-import libraries; the loader helper comes with mingw-w64's runtime).
-# The common dialogs and the version functions serve only a dialog or a menu command, and loading
-# comdlg32 (with shell32 behind it) at start-up alone cost Wine well over 100 ms.
+# The common dialogs and the version functions serve only a dialog or a menu command; comdlg32
+# brings shell32 and more along, which start-up does not need.
 find_program(HUEBENCH_DLLTOOL NAMES ${TOOLCHAIN_PREFIX}-dlltool dlltool REQUIRED)
 add_custom_target(huebench_delay_imports)
 
