@@ -73,11 +73,16 @@ void StartCapture(HWND form, HWND status)
 }
 
 // Harmless when capture is not running: there is no timer to kill and no hot key to release.
-void StopCapture(HWND form, HWND status)
+void EndTimerAndHotKey(HWND form)
 {
     if (Capture.timer) KillTimer(form, Capture.timer);
     Capture.timer = 0;
     UnregisterHotKey(form, ID_CAPTURE_HOTKEY);
+}
+
+void StopCapture(HWND form, HWND status)
+{
+    EndTimerAndHotKey(form);
     SendMessageA(status, SB_SIMPLE, FALSE, 0);
     CloseLoupe();
 }
@@ -137,10 +142,7 @@ void CALLBACK CaptureTimerProc(HWND, UINT, UINT_PTR, DWORD)
 
 void HaltCapture()
 {
-    const HWND form = MainFormWindow();
-    if (Capture.timer) KillTimer(form, Capture.timer);
-    Capture.timer = 0;
-    UnregisterHotKey(form, ID_CAPTURE_HOTKEY);
+    EndTimerAndHotKey(MainFormWindow());
 }
 
 void OnHotKey(HWND form, WPARAM id)

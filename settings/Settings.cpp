@@ -182,13 +182,18 @@ void LoadPage(HWND form)
     SendMessageA(tab, TCM_SETCURSEL, static_cast<WPARAM>(page), 0);
 }
 
-void LoadOptions(HWND form)
+template <size_t count> void LoadCheckMarks(HWND form, const StoredOption (&stored)[count])
 {
     const HMENU options = OptionsPopup(form);
-    for (const StoredOption& option : STORED_OPTIONS) {
+    for (const StoredOption& option : stored) {
         const bool checked = ReadNumber(SECTION_MENU, option.key, option.byDefault) != 0;
         CheckMenuItem(options, option.id, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
     }
+}
+
+void LoadOptions(HWND form)
+{
+    LoadCheckMarks(form, STORED_OPTIONS);
     // Any number but 0 ticks the box, as it checks an option: a hand-written 8 means "on" too.
     const bool safeSlide = ReadNumber(SECTION_MENU, "SAFESLIDE", BST_UNCHECKED) != 0;
     SendDlgItemMessageA(form, IDC_SAFESLIDE, BM_SETCHECK, safeSlide ? BST_CHECKED : BST_UNCHECKED, 0);
@@ -196,11 +201,7 @@ void LoadOptions(HWND form)
 
 void LoadAddedOptions(HWND form)
 {
-    const HMENU options = OptionsPopup(form);
-    for (const StoredOption& option : ADDED_OPTIONS) {
-        const bool checked = ReadNumber(SECTION_MENU, option.key, option.byDefault) != 0;
-        CheckMenuItem(options, option.id, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
-    }
+    LoadCheckMarks(form, ADDED_OPTIONS);
 }
 
 // "MAX", "MIN" or x, y, width and height of the active preview window within the MDI client.
@@ -294,23 +295,23 @@ void SaveMainWindow(HWND form, char* buffer)
                 static_cast<long>(SendDlgItemMessageA(form, IDC_TAB, TCM_GETCURSEL, 0, 0)));
 }
 
+// Only the check mark counts (IsOptionChecked): a highlight bit must not read back as checked.
+template <size_t count> void SaveCheckMarks(HWND form, const StoredOption (&stored)[count])
+{
+    for (const StoredOption& option : stored)
+        WriteNumber(SECTION_MENU, option.key, IsOptionChecked(form, option.id) ? MF_CHECKED : 0);
+}
+
 void SaveOptions(HWND form)
 {
-    const HMENU options = OptionsPopup(form);
-    for (const StoredOption& option : STORED_OPTIONS) {
-        // Only the check mark counts: a highlight bit must not read back as checked.
-        const UINT state = GetMenuState(options, option.id, MF_BYCOMMAND);
-        const bool checked = state != static_cast<UINT>(-1) && (state & MF_CHECKED) != 0;
-        WriteNumber(SECTION_MENU, option.key, checked ? MF_CHECKED : 0);
-    }
+    SaveCheckMarks(form, STORED_OPTIONS);
     WriteNumber(SECTION_MENU, "SAFESLIDE",
                 static_cast<long>(SendDlgItemMessageA(form, IDC_SAFESLIDE, BM_GETCHECK, 0, 0)));
 }
 
 void SaveAddedOptions(HWND form)
 {
-    for (const StoredOption& option : ADDED_OPTIONS)
-        WriteNumber(SECTION_MENU, option.key, IsOptionChecked(form, option.id) ? MF_CHECKED : 0);
+    SaveCheckMarks(form, ADDED_OPTIONS);
 }
 
 // The platform's reader drops surrounding quotes and white space; quoting keeps such a text whole.
