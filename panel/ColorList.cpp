@@ -119,6 +119,9 @@ void ShowControls(HWND form, int showCommand)
 
 // Rows of a fill asked for but not yet made; they belong to ColorList's list.
 bool fillPending = false;
+// The columns of ColorList's list, not yet made: they come with the first rows, or earlier when
+// the list is asked anything, shown or painted.
+bool columnsPending = false;
 
 void InsertCatalogueRows(HWND list)
 {
@@ -165,6 +168,14 @@ void FillIfPending()
 {
     if (fillTimer) KillTimer(nullptr, fillTimer);
     fillTimer = 0;
+    if (columnsPending && ColorList.list) {
+        // The columns' own messages pass through the subclass: neither they nor the rows may start
+        // from there, before the columns are all in.
+        const bool rows = fillPending;
+        columnsPending = fillPending = false;
+        InsertColumns(ColorList.list);
+        fillPending = rows;
+    }
     if (!fillPending || !ColorList.list) return;
     fillPending = false; // first: the fill's own messages pass through the subclass
     InsertCatalogueRows(ColorList.list);
@@ -209,7 +220,8 @@ void InitColorList(HWND form)
 
     DWORD styles = static_cast<DWORD>(SendMessageA(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
     SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, styles | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
-    InsertColumns(list);
+    // The list's page is seldom the first shown: its columns wait with its rows (FillIfPending).
+    columnsPending = true;
 }
 
 void FillColorList()
@@ -242,7 +254,7 @@ LRESULT CALLBACK ColorListProc(HWND window, UINT message, WPARAM wParam, LPARAM 
             FillIfPending();
     }
     if (message == WM_DESTROY) {
-        if (state == &ColorList) fillPending = false;
+        if (state == &ColorList) fillPending = columnsPending = false;
         SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(savedProc));
         RemovePropA(window, LIST_PROPERTY);
         if (state) state->list = nullptr;

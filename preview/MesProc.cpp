@@ -18,6 +18,7 @@
 #include "preview/PreviewLayout.h"
 #include "print/PrintGeometry.h"
 #include "shell/Fatal.h"
+#include "shell/Layout.h"
 #include "shell/Menus.h"
 #include "shell/resource.h"
 
@@ -60,12 +61,6 @@ ColorCode CodeFor(HWND form, COLORREF color)
     return FormatColorCode(color, IsOptionChecked(form, IDM_CAPTION));
 }
 
-int ScreenPixelsPerInch(HWND form)
-{
-    WindowDC dc(form);
-    return GetDeviceCaps(dc.get(), LOGPIXELSY);
-}
-
 // One tool covers a whole window; the tooltip asks the preview window for the text.
 void AddTipTool(HWND tooltip, HWND preview, HWND area)
 {
@@ -105,7 +100,7 @@ void WriteContrastTip(HWND window, PreviewState& state)
 {
     const HWND form = FormOf(window);
     const LOGFONTA& font = state.logFont;
-    const bool largeText = IsLargeText(font.lfHeight, font.lfWeight, ScreenPixelsPerInch(form));
+    const bool largeText = IsLargeText(font.lfHeight, font.lfWeight, ScreenDpi(form));
     ContrastTipLines tip = ContrastTip(state.fontColor, state.innerColor, state.outerColor, largeText,
                                        IsOptionChecked(form, IDM_CAPTION));
     if (state.vision != VISION_NORMAL)
@@ -160,10 +155,20 @@ LRESULT OnCreate(HWND window, const CREATESTRUCTA* creation)
     state->innerBrush = MakeSolidBrush(current);
     state->logFont.lfCharSet = SHIFTJIS_CHARSET;
     SetWindowTextA(window, CodeFor(FormOf(window), current).text);
-    state->tooltip = CreateContrastTip(window, state->edit, creation->hInstance);
+    // The contrast tooltip comes when the pointer first does (OnSetCursor).
 
     SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
     return 0;
+}
+
+// The tooltip is made when the pointer first comes over the window or its text, which asks the
+// window for a cursor before the tooltip would see the move: a window the pointer never visits
+// needs none, and a new window (the first at start-up among them) opens without making one.
+void OnSetCursor(HWND window, PreviewState& state)
+{
+    if (state.tooltip) return;
+    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
+    state.tooltip = CreateContrastTip(window, state.edit, instance);
 }
 
 void OnSize(const PreviewState& state, int width, int height)
@@ -373,6 +378,7 @@ LRESULT CALLBACK PreviewWndProc(HWND window, UINT message, WPARAM wParam, LPARAM
     switch (message) {
     case WM_SIZE: OnSize(*state, LOWORD(lParam), HIWORD(lParam)); break;
     case WM_PAINT: OnPaint(window, *state); return 0;
+    case WM_SETCURSOR: OnSetCursor(window, *state); break;
     case WM_CTLCOLOREDIT:
         if (reinterpret_cast<HWND>(lParam) == state->edit)
             return OnCtlColorEdit(*state, reinterpret_cast<HDC>(wParam));
@@ -497,7 +503,7 @@ void ShowFontInfo(const PreviewState& state, HWND form)
     SetStatusPart(status, PART_FACE, face);
 
     char points[32];
-    std::snprintf(points, sizeof points, POINTS_FORMAT, FontPoints(font.lfHeight, ScreenPixelsPerInch(form)));
+    std::snprintf(points, sizeof points, POINTS_FORMAT, FontPoints(font.lfHeight, ScreenDpi(form)));
     SetStatusPart(status, PART_POINTS, points);
 
     SetStatusPart(status, PART_COLOR, CodeFor(form, state.fontColor).text);

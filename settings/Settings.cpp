@@ -147,6 +147,19 @@ WindowPlacement MakePlacement(long long x, long long y, long long width, long lo
             static_cast<int>(height)};
 }
 
+// A window already at the stored place stays as it is: a move, even to where the window is, costs
+// a round of position messages.
+void PlaceWindow(HWND window, const WindowPlacement& placement)
+{
+    RECT now = {};
+    GetWindowRect(window, &now);
+    MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&now), 2);
+    if (now.left == placement.x && now.top == placement.y && now.right - now.left == placement.width &&
+        now.bottom - now.top == placement.height)
+        return;
+    MoveWindow(window, placement.x, placement.y, placement.width, placement.height, FALSE);
+}
+
 // "MAX", "MIN" or left, top, right and bottom of the main form in screen coordinates.
 void LoadMainWindowPosition(HWND form, char* buffer)
 {
@@ -171,7 +184,7 @@ void LoadMainWindowPosition(HWND form, char* buffer)
     const RECT rect = {placement.x, placement.y, placement.x + placement.width,
                        placement.y + placement.height};
     if (!IsOnSomeMonitor(rect)) return;
-    MoveWindow(form, placement.x, placement.y, placement.width, placement.height, FALSE);
+    PlaceWindow(form, placement);
 }
 
 void LoadPage(HWND form)
@@ -221,8 +234,7 @@ void LoadPreviewPlacement(HWND preview, char* buffer)
     if (!IsPlacementUsable(stored)) return;
     const WindowPlacement placement =
         MakePlacement(stored.values[0], stored.values[1], stored.values[2], stored.values[3]);
-    if (placement.usable)
-        MoveWindow(preview, placement.x, placement.y, placement.width, placement.height, FALSE);
+    if (placement.usable) PlaceWindow(preview, placement);
 }
 
 void LoadSampleText(HWND preview, char* buffer)

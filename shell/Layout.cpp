@@ -50,8 +50,14 @@ void InitStatusBarParts(HWND form)
                         reinterpret_cast<LPARAM>(parts.edges));
 }
 
+// The program is aware of the system's scale, not of each monitor's, so the scale it is given at
+// start stays for its whole life: the display is asked once.
 int ScreenDpi(HWND window)
 {
-    WindowDC dc(window);
-    return dc.get() ? GetDeviceCaps(dc.get(), LOGPIXELSX) : DESIGN_DPI;
+    static int asked = 0;
+    if (asked == 0) {
+        WindowDC dc(window);
+        if (dc.get()) asked = GetDeviceCaps(dc.get(), LOGPIXELSX);
+    }
+    return asked > 0 ? asked : DESIGN_DPI;
 }

@@ -46,6 +46,9 @@ void ApplyTopmost(HWND form)
 // does the same again.
 void ApplyTopmostHidden(HWND form)
 {
+    // HWND_NOTOPMOST does nothing to a window that is not topmost.
+    const bool topmost = (GetWindowLongPtrA(form, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    if (topmost == IsOptionChecked(form, IDM_TOPLEVEL)) return;
     SetTopmost(form, SWP_NOACTIVATE);
 }
 
@@ -85,7 +88,8 @@ void SwapFrameMenu(bool previews)
         if (states[i] == static_cast<UINT>(-1)) continue;
         CheckMenuItem(newOptions, ids[i], MF_BYCOMMAND | (states[i] & MF_CHECKED));
     }
-    DrawMenuBar(form);
+    // A hidden form (the first preview at start-up) draws its new bar when it is shown.
+    if (IsWindowVisible(form)) DrawMenuBar(form);
 }
 
 void ShowMenuHelp(HWND form, UINT item)

@@ -44,7 +44,10 @@ class ContrastTipTest : public MainFormTest {
         MainFormTest::SetUp();
         preview = GetActivePreview();
         ASSERT_NE(preview, nullptr) << "the form starts without a preview window";
-        ASSERT_NE(Tooltip(), nullptr) << "the preview window has no tooltip";
+        ASSERT_EQ(Tooltip(), nullptr) << "the tooltip was made before the pointer came";
+        SendMessageA(Edit(), WM_SETCURSOR, reinterpret_cast<WPARAM>(Edit()),
+                     MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        ASSERT_NE(Tooltip(), nullptr) << "the pointer over the text made no tooltip";
     }
 
     HWND Tooltip() const { return StateOf(preview).tooltip; }
