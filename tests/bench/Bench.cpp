@@ -3,7 +3,7 @@
 // screen capture tick (from CaptureBench.exe), and the GDI objects it holds through many colour
 // changes and preview windows. Not a test: it prints a table, with each goal beside its ratio.
 //
-//   Bench.exe [launches]   start-ups of each program to time (default 7)
+//   Bench.exe [launches]   start-ups of each program to time (default 15)
 //   Bench.exe --startup-steps folder   (used by the former) one start-up, timed by step
 //
 // Huebench.exe is looked for in the folder above this program; BareDialog.exe and CaptureBench.exe
@@ -30,7 +30,7 @@
 
 namespace {
 
-constexpr int DEFAULT_LAUNCHES = 7;
+constexpr int DEFAULT_LAUNCHES = 15;
 constexpr DWORD LAUNCH_TIMEOUT_MS = 20000;
 constexpr DWORD EXIT_TIMEOUT_MS = 10000;
 constexpr int PROPAGATION_COUNT = 10000;
