@@ -373,7 +373,7 @@ bool LoadSettings(HWND form, char* buffer)
     LoadPreviewLook(form);
     SendPreviewLook(preview);
     LoadPreviewVision(preview);
-    ApplyTopmostHidden(form);
+    ApplyTopmost(form);
 
     // Through the channel fields: every channel that changes propagates, as any other colour entry.
     WriteChannelEdits(PreviewTemplate.innerColor);

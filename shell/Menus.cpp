@@ -26,30 +26,10 @@ bool IsOptionChecked(HWND form, UINT id)
     return state != static_cast<UINT>(-1) && (state & MF_CHECKED);
 }
 
-namespace {
-
-void SetTopmost(HWND form, UINT moreFlags)
-{
-    SetWindowPos(form, IsOptionChecked(form, IDM_TOPLEVEL) ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | moreFlags);
-}
-
-} // namespace
-
 void ApplyTopmost(HWND form)
 {
-    SetTopmost(form, 0);
-}
-
-// At start-up the form is still hidden: activating it here would move the focus through the
-// form, the MDI client and the preview (and start the input method) once more before showing it
-// does the same again.
-void ApplyTopmostHidden(HWND form)
-{
-    // HWND_NOTOPMOST does nothing to a window that is not topmost.
-    const bool topmost = (GetWindowLongPtrA(form, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
-    if (topmost == IsOptionChecked(form, IDM_TOPLEVEL)) return;
-    SetTopmost(form, SWP_NOACTIVATE);
+    SetWindowPos(form, IsOptionChecked(form, IDM_TOPLEVEL) ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE);
 }
 
 void ToggleOption(HWND form, UINT id)

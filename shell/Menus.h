@@ -13,7 +13,6 @@ HMENU OptionsPopup(HWND form);
 bool IsOptionChecked(HWND form, UINT id);
 void ToggleOption(HWND form, UINT id);
 void ApplyTopmost(HWND form);
-void ApplyTopmostHidden(HWND form);
 void SwapFrameMenu(bool previews);
 void ShowMenuHelp(HWND form, UINT item);
 void EndMenuHelp(HWND form);
