@@ -70,6 +70,16 @@ SIZE WindowSize(HWND window)
     return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
+// The form cannot be dragged smaller than it was made: its minimum track size is its size now.
+void ExpectMinimumIsCreationSize(HWND form)
+{
+    const SIZE created = WindowSize(form);
+    MINMAXINFO limits = {};
+    SendMessageA(form, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
+    EXPECT_EQ(limits.ptMinTrackSize.x, created.cx);
+    EXPECT_EQ(limits.ptMinTrackSize.y, created.cy);
+}
+
 DWORD RunFatalChild(const std::string& arguments, std::string* firstText, std::string* secondText,
                     std::string* secondCaption, int* boxesAtOnce = nullptr);
 
@@ -180,11 +190,7 @@ TEST_F(MainForm, WideningGrowsOnlyTheMdiClientAndHeightGrowsAllThree)
 
 TEST_F(MainForm, CannotBeMadeSmallerThanItsCreationSize)
 {
-    const SIZE outer = WindowSize(form);
-    MINMAXINFO info = {};
-    SendMessageA(form, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
-    EXPECT_EQ(info.ptMinTrackSize.x, outer.cx);
-    EXPECT_EQ(info.ptMinTrackSize.y, outer.cy);
+    ExpectMinimumIsCreationSize(form);
 }
 
 TEST_F(MainForm, SlidersAndButtonsNeverMoveOnResize)
@@ -398,11 +404,7 @@ TEST_F(DisplayScale, PartsAndColumnsGrowWithTheResolutionAndTheMinimumSizeStays)
         EXPECT_EQ(SendDlgItemMessageA(form, IDC_COLORLIST, LVM_GETCOLUMNWIDTH, column, 0),
                   MulDiv(designedWidths[column], dpi, 96))
             << "column " << column;
-    const SIZE created = WindowSize(form);
-    MINMAXINFO limits = {};
-    SendMessageA(form, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
-    EXPECT_EQ(limits.ptMinTrackSize.x, created.cx);
-    EXPECT_EQ(limits.ptMinTrackSize.y, created.cy);
+    ExpectMinimumIsCreationSize(form);
 }
 
 // What fits at 96 dots per inch fits at every resolution: status parts 0 to 6 (part 7 is too narrow
