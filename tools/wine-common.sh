@@ -21,5 +21,7 @@ WINE_BINARY=$(find_wine) || { echo "wine not found; run tools/install-deps.sh" >
 WINESERVER=$(find_wineserver)
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
+# A resource database for libX11, as a desktop session has (see x-resources).
+export XENVIRONMENT="${XENVIRONMENT:-$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/x-resources}"
 # The locale is set for Wine alone (see wine-locale.sh).
 WINE="$(dirname "${BASH_SOURCE[0]}")/wine-locale.sh"
