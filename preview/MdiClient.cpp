@@ -166,6 +166,23 @@ HWND GetActivePreview()
     return reinterpret_cast<HWND>(SendMessageA(MdiContext.MdiClient, WM_MDIGETACTIVE, 0, 0));
 }
 
+// Wine's MDI client drops its list of children at its own WM_DESTROY, which comes before theirs; a
+// preview destroyed after it has the system walk the dropped list and stamp window IDs on whatever
+// windows the stale handles now name, another program's among them. So the previews go first,
+// the active one last, so that no other is activated (and made current) on the way out.
+void DestroyPreviewWindows()
+{
+    const HWND client = MdiContext.MdiClient;
+    if (!client) return;
+    const HWND active = GetActivePreview();
+    for (HWND child = GetWindow(client, GW_CHILD); child;) {
+        const HWND next = GetWindow(child, GW_HWNDNEXT);
+        if (child != active) DestroyWindow(child);
+        child = next;
+    }
+    if (active) DestroyWindow(active);
+}
+
 HWND MainFormWindow()
 {
     return MdiContext.MdiClient ? GetParent(MdiContext.MdiClient) : nullptr;

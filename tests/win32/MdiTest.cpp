@@ -201,6 +201,36 @@ TEST_F(MdiWindows, CloseAllClosesEveryPreviewAndTheFileKeepsTheOneClosedLast)
     EXPECT_EQ(SavedInnerColor(), static_cast<int>(closedLast));
 }
 
+// Wine's MDI client forgets its children at its own WM_DESTROY; previews destroyed after it would
+// have their IDs stamped through the forgotten list onto other windows, even other programs'.
+std::vector<HWND> DestroyedWindows;
+LRESULT CALLBACK NoteDestroyed(int code, WPARAM wParam, LPARAM lParam)
+{
+    const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && call->message == WM_DESTROY) DestroyedWindows.push_back(call->hwnd);
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST_F(MdiWindows, ClosingTheFormSavesTheActivePreviewThenDestroysThePreviewsBeforeTheClient)
+{
+    SetInnerColor(GetActivePreview(), RGB(0x11, 0, 0));
+    const HWND active = OpenPreview();
+    SetInnerColor(active, RGB(0, 0x22, 0));
+    const std::vector<HWND> previews = Previews(mdiClient);
+    DestroyedWindows.clear();
+    const HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, NoteDestroyed, nullptr, GetCurrentThreadId());
+    DestroyForm();
+    UnhookWindowsHookEx(hook);
+    const auto at = [](HWND window) {
+        return std::find(DestroyedWindows.begin(), DestroyedWindows.end(), window) - DestroyedWindows.begin();
+    };
+    ASSERT_EQ(previews.size(), 2u);
+    const HWND other = previews[0] == active ? previews[1] : previews[0];
+    EXPECT_LT(at(other), at(active)) << "the active preview goes last, so no other is activated";
+    EXPECT_LT(at(active), at(mdiClient));
+    EXPECT_EQ(SavedInnerColor(), static_cast<int>(RGB(0, 0x22, 0)));
+}
+
 TEST_F(MdiWindows, CloseWithNoPreviewWindowChangesNothing)
 {
     Command(IDM_CLOSEALL);
