@@ -32,6 +32,7 @@ constexpr DWORD EDIT_STYLE =
     WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_WANTRETURN;
 constexpr DWORD FONT_DIALOG_FLAGS = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_EFFECTS | CF_NOVERTFONTS;
 constexpr char POINTS_FORMAT[] = "%d pt";
+constexpr int STATUS_PART_TEXT_SIZE = 128; // a face name, a size, a colour code, a marker
 constexpr DWORD TOOLTIP_STYLE = WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX;
 
 // The status bar parts that show a preview window's font.
@@ -203,9 +204,14 @@ void RemakeSeenInnerBrush(PreviewState& state)
         state.seenInnerBrush = MakeSolidBrush(SimulateVision(state.innerColor, state.vision));
 }
 
+// A title already shown is not set again: setting it would still redraw the window's caption and
+// the main form's, which carries it.
 void SetPreviewTitle(HWND window, const PreviewState& state, const char* title)
 {
-    SetWindowTextA(window, VisionTitle(title, state.vision).text);
+    const VisionTitleText wanted = VisionTitle(title, state.vision);
+    char shown[sizeof wanted.text + 1] = "";
+    GetWindowTextA(window, shown, sizeof shown);
+    if (lstrcmpA(shown, wanted.text) != 0) SetWindowTextA(window, wanted.text);
 }
 
 void OnSetInnerColor(HWND window, PreviewState& state, const PreviewState* source, const char* title)
@@ -343,8 +349,14 @@ void OnDestroy(HWND window, PreviewState* state)
     delete state; // deletes the brush and the font with it
 }
 
+// A part already showing the text is left as it is, unredrawn.
 void SetStatusPart(HWND status, int part, const char* text)
 {
+    char shown[STATUS_PART_TEXT_SIZE] = "";
+    if (LOWORD(SendMessageA(status, SB_GETTEXTLENGTHA, static_cast<WPARAM>(part), 0)) < sizeof shown) {
+        SendMessageA(status, SB_GETTEXTA, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(shown));
+        if (lstrcmpA(shown, text) == 0) return;
+    }
     SendMessageA(status, SB_SETTEXTA, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(text));
 }
 
