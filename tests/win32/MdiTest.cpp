@@ -203,6 +203,7 @@ TEST_F(MdiWindows, CloseAllClosesEveryPreviewAndTheFileKeepsTheOneClosedLast)
 
 // Wine's MDI client forgets its children at its own WM_DESTROY; previews destroyed after it would
 // have their IDs stamped through the forgotten list onto other windows, even other programs'.
+namespace {
 std::vector<HWND> DestroyedWindows;
 LRESULT CALLBACK NoteDestroyed(int code, WPARAM wParam, LPARAM lParam)
 {
@@ -210,6 +211,7 @@ LRESULT CALLBACK NoteDestroyed(int code, WPARAM wParam, LPARAM lParam)
     if (code == HC_ACTION && call->message == WM_DESTROY) DestroyedWindows.push_back(call->hwnd);
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
+} // namespace
 
 TEST_F(MdiWindows, ClosingTheFormSavesTheActivePreviewThenDestroysThePreviewsBeforeTheClient)
 {
