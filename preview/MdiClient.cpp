@@ -95,13 +95,29 @@ bool OnClientCommand(MdiContextRecord& context, HWND client, UINT id)
     return false;
 }
 
+// Wine's MDI client drops its list of children at its own WM_DESTROY, which comes before theirs; a
+// preview destroyed after that has the system walk the dropped list and stamp window IDs on whatever
+// windows the stale handles now name, another program's among them. So the previews go first, the
+// active one last, so that no other is activated (and made current) on the way out.
+void DestroyPreviewWindows(HWND client)
+{
+    const HWND active = reinterpret_cast<HWND>(SendMessageA(client, WM_MDIGETACTIVE, 0, 0));
+    for (HWND child = GetWindow(client, GW_CHILD); child;) {
+        const HWND next = GetWindow(child, GW_HWNDNEXT);
+        if (child != active) DestroyWindow(child);
+        child = next;
+    }
+    if (active) DestroyWindow(active);
+}
+
 LRESULT OnClientDestroy(MdiContextRecord& context, HWND client, WPARAM wParam, LPARAM lParam)
 {
+    DestroyPreviewWindows(client);
     const WNDPROC saved = context.SavedClientProc;
     SetWindowLongPtrA(client, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(saved));
     RemovePropA(client, CLIENT_PROPERTY);
     if (context.MdiClient == client) context.MdiClient = nullptr;
-    // The client's own procedure frees its list of children here.
+    // The client's own procedure drops its list of children here.
     return CallWindowProcA(saved, client, WM_DESTROY, wParam, lParam);
 }
 
@@ -164,23 +180,6 @@ HWND GetActivePreview()
 {
     if (!MdiContext.MdiClient) return nullptr;
     return reinterpret_cast<HWND>(SendMessageA(MdiContext.MdiClient, WM_MDIGETACTIVE, 0, 0));
-}
-
-// Wine's MDI client drops its list of children at its own WM_DESTROY, which comes before theirs; a
-// preview destroyed after it has the system walk the dropped list and stamp window IDs on whatever
-// windows the stale handles now name, another program's among them. So the previews go first,
-// the active one last, so that no other is activated (and made current) on the way out.
-void DestroyPreviewWindows()
-{
-    const HWND client = MdiContext.MdiClient;
-    if (!client) return;
-    const HWND active = GetActivePreview();
-    for (HWND child = GetWindow(client, GW_CHILD); child;) {
-        const HWND next = GetWindow(child, GW_HWNDNEXT);
-        if (child != active) DestroyWindow(child);
-        child = next;
-    }
-    if (active) DestroyWindow(active);
 }
 
 HWND MainFormWindow()

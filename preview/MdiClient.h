@@ -19,7 +19,6 @@ bool CreateMdiClient(HINSTANCE instance, HWND form);
 bool PlaceMdiClient(HWND form);
 bool NewPreviewWindow(MdiContextRecord& context);
 HWND GetActivePreview();
-void DestroyPreviewWindows(); // at the form's WM_DESTROY, before the client's
 void ShowContextMenu(LPARAM point, HWND window);
 LRESULT CALLBACK MdiClientProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 HWND MainFormWindow(); // the MDI client's parent

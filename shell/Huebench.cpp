@@ -50,12 +50,6 @@ void SaveAndQuit(HWND form)
     PostQuitMessage(0);
 }
 
-void OnDestroy(HWND form)
-{
-    SaveAndQuit(form);
-    DestroyPreviewWindows();
-}
-
 void OnSysColorChange(HWND form)
 {
     SendDlgItemMessageA(form, IDC_COLORLIST, LVM_DELETEALLITEMS, 0, 0);
@@ -178,7 +172,7 @@ LRESULT CALLBACK MainFormProc(HWND window, UINT message, WPARAM wParam, LPARAM l
 {
     switch (message) {
     case WM_CREATE: return OnCreate(window, reinterpret_cast<const CREATESTRUCTA*>(lParam));
-    case WM_DESTROY: OnDestroy(window); return 0;
+    case WM_DESTROY: SaveAndQuit(window); return 0;
     case WM_QUERYENDSESSION: SaveAndQuit(window); return TRUE;
     case WM_SIZE: LayoutMainForm(window, LOWORD(lParam), HIWORD(lParam)); return 0;
     case WM_SYSCOLORCHANGE: OnSysColorChange(window); return 0;

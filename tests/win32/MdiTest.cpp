@@ -205,22 +205,24 @@ TEST_F(MdiWindows, CloseAllClosesEveryPreviewAndTheFileKeepsTheOneClosedLast)
 // have their IDs stamped through the forgotten list onto other windows, even other programs'.
 namespace {
 std::vector<HWND> DestroyedWindows;
+// Noted when the window's procedure returns: a window that destroys others in its WM_DESTROY is
+// noted after them.
 LRESULT CALLBACK NoteDestroyed(int code, WPARAM wParam, LPARAM lParam)
 {
-    const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
     if (code == HC_ACTION && call->message == WM_DESTROY) DestroyedWindows.push_back(call->hwnd);
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 } // namespace
 
-TEST_F(MdiWindows, ClosingTheFormSavesTheActivePreviewThenDestroysThePreviewsBeforeTheClient)
+TEST_F(MdiWindows, ClosingTheFormSavesTheActivePreviewAndTheClientDestroysThePreviewsFirst)
 {
     SetInnerColor(GetActivePreview(), RGB(0x11, 0, 0));
     const HWND active = OpenPreview();
     SetInnerColor(active, RGB(0, 0x22, 0));
     const std::vector<HWND> previews = Previews(mdiClient);
     DestroyedWindows.clear();
-    const HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, NoteDestroyed, nullptr, GetCurrentThreadId());
+    const HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROCRET, NoteDestroyed, nullptr, GetCurrentThreadId());
     DestroyForm();
     UnhookWindowsHookEx(hook);
     const auto at = [](HWND window) {
