@@ -5,7 +5,7 @@
 
 #include <cstdio>
 
-// Rows 0-138, alphabetical without regard to case; the fifteen basic colour keywords carry 1.
+// Rows 0-139, alphabetical without regard to case; the sixteen basic colour keywords carry 1.
 const NamedColor NamedColors[NAMED_COLOR_COUNT] = {
     {"AliceBlue", ComposeColor(240, 248, 255), 0},
     {"AntiqueWhite", ComposeColor(250, 235, 215), 0},
@@ -102,6 +102,7 @@ const NamedColor NamedColors[NAMED_COLOR_COUNT] = {
     {"MistyRose", ComposeColor(255, 228, 225), 0},
     {"Moccasin", ComposeColor(255, 228, 181), 0},
     {"NavajoWhite", ComposeColor(255, 222, 173), 0},
+    {"Navy", ComposeColor(0, 0, 128), 1},
     {"OldLace", ComposeColor(253, 245, 230), 0},
     {"Olive", ComposeColor(128, 128, 0), 1},
     {"OliveDrab", ComposeColor(107, 142, 35), 0},
@@ -148,7 +149,7 @@ const NamedColor NamedColors[NAMED_COLOR_COUNT] = {
     {"YellowGreen", ComposeColor(154, 205, 50), 0},
 };
 
-// Rows 139-163, alphabetical by name; index is the system colour number (COLOR_...) that GetSysColor
+// Rows 140-164, alphabetical by name; index is the system colour number (COLOR_...) that GetSysColor
 // takes. Every value reads black until the first refresh.
 SystemColor SystemColors[SYSTEM_COLOR_COUNT] = {
     {10 /* COLOR_ACTIVEBORDER */, "ActiveBorder", "アクティブウィンドウの境界の色", 0},

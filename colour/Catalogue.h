@@ -1,9 +1,9 @@
-// The catalogue of named and system colours: one row space 0..163 for both tables.
+// The catalogue of named and system colours: one row space 0..164 for both tables.
 #pragma once
 
 #include "ColorTypes.h"
 
-constexpr int NAMED_COLOR_COUNT = 139;
+constexpr int NAMED_COLOR_COUNT = 140;
 constexpr int SYSTEM_COLOR_COUNT = 25;
 constexpr int CATALOGUE_ROW_COUNT = NAMED_COLOR_COUNT + SYSTEM_COLOR_COUNT;
 constexpr int CATALOGUE_COLUMN_COUNT = 7;

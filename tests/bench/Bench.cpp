@@ -570,7 +570,7 @@ Samples TimeSorts(const Clock& clock, const BenchForm& bench, int column)
 
 void MeasureColorList(const Clock& clock, const BenchForm& bench, Table& table)
 {
-    table.Heading("Colour list, 164 rows (the repaint that follows is left out)");
+    table.Heading("Colour list, 165 rows (the repaint that follows is left out)");
     const Refills hidden = TimeRefills(clock, bench, LIST_REPEATS, false);
     table.Add("FillColorList after LVM_DELETEALLITEMS, list page hidden, and a request",
               Duration(hidden.filling.Median()),

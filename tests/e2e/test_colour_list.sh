@@ -57,7 +57,7 @@ arrow_keys_choose_every_row_passed_over() {
     press Up Up
     wait_eq "Window\\nウィンドウの背景色" "sample text two rows up" preview_text
     local cells
-    cells=$(list_row 161 | cut -f3-5 | tr '\t' ' ')
+    cells=$(list_row 162 | cut -f3-5 | tr '\t' ' ')
     expect_colour_everywhere $cells
     # Tab on this page goes between the list and the tab control; the hidden fields are passed by.
     local key
@@ -85,7 +85,7 @@ headers_sort_the_list() {
     local before
     click_at $(header_point 2)
     expect_eq "$(list_row 0 | cut -f3)" 0 "red of the first row sorted by red ascending"
-    expect_eq "$(list_row 163 | cut -f3)" 255 "red of the last row sorted by red ascending"
+    expect_eq "$(list_row 164 | cut -f3)" 255 "red of the last row sorted by red ascending"
     click_at $(header_point 2)
     expect_eq "$(list_row 0 | cut -f3)" 255 "red of the first row sorted by red descending"
     before=$(list_row 0; list_row 1; list_row 2)

@@ -76,12 +76,13 @@ class Catalogue : public ::testing::Test {
 
 TEST_F(Catalogue, NamedRowsEndWithYellowGreenAndSystemRowsFollow)
 {
-    EXPECT_EQ(164, CATALOGUE_ROW_COUNT);
+    EXPECT_EQ(165, CATALOGUE_ROW_COUNT);
     EXPECT_EQ("AliceBlue", SampleText(0));
-    EXPECT_EQ("YellowGreen", SampleText(138));
-    EXPECT_EQ(ComposeColor(154, 205, 50), RowColor(138));
-    EXPECT_EQ("ActiveBorder", Cells(139)[0]);
-    EXPECT_EQ("WindowText", Cells(163)[0]);
+    EXPECT_EQ((std::vector<std::string>{"Navy", "", "0", "0", "128", "*", ""}), Cells(95));
+    EXPECT_EQ("YellowGreen", SampleText(139));
+    EXPECT_EQ(ComposeColor(154, 205, 50), RowColor(139));
+    EXPECT_EQ("ActiveBorder", Cells(140)[0]);
+    EXPECT_EQ("WindowText", Cells(164)[0]);
 }
 
 TEST_F(Catalogue, BothTablesAreInCaseInsensitiveAlphabeticalOrder)
@@ -94,10 +95,10 @@ TEST_F(Catalogue, BothTablesAreInCaseInsensitiveAlphabeticalOrder)
             << SystemColors[i - 1].name << " comes before " << SystemColors[i].name;
 }
 
-TEST_F(Catalogue, ExactlyTheFifteenBasicKeywordsAreMarked)
+TEST_F(Catalogue, ExactlyTheSixteenBasicKeywordsAreMarked)
 {
     const std::set<std::string> expected = {"Aqua",  "Black",  "Blue",   "Fuchsia", "Gray",
-                                            "Green", "Lime",   "Maroon", "Olive",   "Purple",
+                                            "Green", "Lime",   "Maroon", "Navy", "Olive",   "Purple",
                                             "Red",   "Silver", "Teal",   "White",   "Yellow"};
     std::set<std::string> basic;
     for (const NamedColor& color : NamedColors) {
@@ -118,7 +119,7 @@ TEST_F(Catalogue, SystemRowsReadBlackBeforeTheFirstRefresh)
 {
     for (int row = NAMED_COLOR_COUNT; row < CATALOGUE_ROW_COUNT; ++row)
         EXPECT_EQ(0u, RowColor(row)) << "row " << row;
-    EXPECT_EQ((std::vector<std::string>{"Window", "", "0", "0", "0", "", "*"}), Cells(161));
+    EXPECT_EQ((std::vector<std::string>{"Window", "", "0", "0", "0", "", "*"}), Cells(162));
 }
 
 TEST_F(Catalogue, RefreshAsksForEverySystemIndexOnceInTableOrder)
@@ -127,18 +128,18 @@ TEST_F(Catalogue, RefreshAsksForEverySystemIndexOnceInTableOrder)
     const std::vector<int> expected = {10, 2, 12, 1, 18, 9,  17, 13, 14, 11, 3, 19, 24,
                                        23, 4, 7,  0, 21, 15, 20, 22, 16, 5,  6, 8};
     EXPECT_EQ(expected, RequestedIndexes);
-    EXPECT_EQ(ComposeColor(5, 105, 205), RowColor(161)) << "Window has COLOR_WINDOW (5)";
-    EXPECT_EQ((std::vector<std::string>{"Window", "", "5", "105", "205", "", "*"}), Cells(161));
+    EXPECT_EQ(ComposeColor(5, 105, 205), RowColor(162)) << "Window has COLOR_WINDOW (5)";
+    EXPECT_EQ((std::vector<std::string>{"Window", "", "5", "105", "205", "", "*"}), Cells(162));
 }
 
 TEST_F(Catalogue, ASystemRowKeepsItsValueUntilTheNextRefresh)
 {
     RefreshSystemColors(RecordingSource);
     for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(ComposeColor(8, 108, 208), RowColor(163));
+        EXPECT_EQ(ComposeColor(8, 108, 208), RowColor(164));
     EXPECT_EQ(25u, RequestedIndexes.size()) << "looking a row up must not ask the system again";
     RefreshSystemColors(ChangedSource);
-    EXPECT_EQ(ComposeColor(8, 0, 0), RowColor(163));
+    EXPECT_EQ(ComposeColor(8, 0, 0), RowColor(164));
 }
 
 TEST_F(Catalogue, SystemRowsOfTheSameColourAllStay)
@@ -152,10 +153,10 @@ TEST_F(Catalogue, SystemRowsOfTheSameColourAllStay)
 
 TEST_F(Catalogue, SystemSampleTextIsNameAndDescriptionOnTwoLines)
 {
-    EXPECT_EQ("Window\r\nウィンドウの背景色", SampleText(161));
+    EXPECT_EQ("Window\r\nウィンドウの背景色", SampleText(162));
     // The description is in code page 932: ウ is 0x83 0x45, and nine characters take 18 bytes.
-    EXPECT_EQ(std::string("Window\r\n\x83\x45", 10), SampleText(161).substr(0, 10));
-    EXPECT_EQ(8u + 18u, SampleText(161).size());
+    EXPECT_EQ(std::string("Window\r\n\x83\x45", 10), SampleText(162).substr(0, 10));
+    EXPECT_EQ(8u + 18u, SampleText(162).size());
 }
 
 TEST_F(Catalogue, EveryDescriptionIsWholeCodePage932Text)
@@ -171,7 +172,7 @@ TEST_F(Catalogue, EveryDescriptionIsWholeCodePage932Text)
             }
         }
     }
-    EXPECT_EQ("非アクティブウィンドウのタイトルバーの色", std::string(SystemColors[149 - 139].description));
+    EXPECT_EQ("非アクティブウィンドウのタイトルバーの色", std::string(SystemColors[150 - 140].description));
 }
 
 TEST_F(Catalogue, RowsOutsideTheCatalogueGiveNothing)

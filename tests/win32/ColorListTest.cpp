@@ -24,7 +24,7 @@ constexpr int BLUE_COLUMN = 4;
 constexpr int BASIC_COLUMN = 5;
 constexpr int SYSTEM_COLUMN = 6;
 constexpr int AQUA_ROW = 2;
-constexpr int WINDOW_ROW = 161;
+constexpr int WINDOW_ROW = 162;
 
 const int PAGE0_CONTROLS[] = {IDC_RSLIDER, IDC_REDIT,  IDC_GSLIDER,     IDC_GEDIT,    IDC_BSLIDER,
                               IDC_BEDIT,   IDC_RLABEL, IDC_BLABEL,      IDC_GLABEL,   IDC_RSPIN,
@@ -265,7 +265,7 @@ TEST_F(ColorListFill, SystemColourChangeRefillsInCatalogueOrderWithTheNewValues)
     ClickHeader(RED_COLUMN);
     SelectItem(5);
     ASSERT_NE(Rows()[0], 0) << "the sort should have moved the rows";
-    const int infoRow = 151; // "InfoBackground", COLOR_INFOBK
+    const int infoRow = 152; // "InfoBackground", COLOR_INFOBK
     ASSERT_EQ(CatalogueCell(infoRow, NAME_COLUMN), "InfoBackground");
     const COLORREF changed = GetSysColor(COLOR_INFOBK) == RGB(12, 34, 56) ? RGB(65, 43, 21) : RGB(12, 34, 56);
     {
@@ -361,7 +361,7 @@ TEST_F(ColorListSort, MarkColumnsPutEmptyCellsBeforeStars)
     ClickHeader(BASIC_COLUMN);
     basic = ColumnTexts(BASIC_COLUMN);
     for (int item = 0; item < CATALOGUE_ROW_COUNT; ++item)
-        ASSERT_EQ(basic[item], item < 15 ? "*" : "") << "Sf descending, item " << item;
+        ASSERT_EQ(basic[item], item < 16 ? "*" : "") << "Sf descending, item " << item;
 
     ClickHeader(SYSTEM_COLUMN);
     std::vector<int> rows = Rows();
