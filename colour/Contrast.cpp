@@ -57,6 +57,7 @@ constexpr double RGB_TO_XYZ[3][3] = {
     {0.2126729, 0.7151522, 0.0721750},
     {0.0193339, 0.1191920, 0.9503041},
 };
+constexpr double LUMINANCE_WEIGHTS[3] = {0.2126, 0.7152, 0.0722};
 constexpr double LAB_EPSILON = 6.0 / 29.0;
 constexpr double LIGHTNESS_MAX = 100;
 // A linear channel this far outside 0-1 still counts as shown; it is rounding, not colour.
@@ -149,8 +150,9 @@ const char* Verdict(bool meets)
 
 double RelativeLuminance(COLORREF color)
 {
-    return 0.2126 * LinearChannel(RedOf(color)) + 0.7152 * LinearChannel(GreenOf(color)) +
-           0.0722 * LinearChannel(BlueOf(color));
+    return LUMINANCE_WEIGHTS[0] * LinearChannel(RedOf(color)) +
+           LUMINANCE_WEIGHTS[1] * LinearChannel(GreenOf(color)) +
+           LUMINANCE_WEIGHTS[2] * LinearChannel(BlueOf(color));
 }
 
 double ContrastRatio(COLORREF first, COLORREF second)
@@ -182,9 +184,13 @@ bool IsLargeText(int lfHeight, long lfWeight, int pixelsPerInch)
     // Only a character height on a device with a resolution has a known size; a positive height
     // over a negative resolution would otherwise pass for one.
     if (lfHeight >= 0 || pixelsPerInch <= 0) return false;
-    const int points = FontPoints(lfHeight, pixelsPerInch);
-    return points >= LARGE_TEXT_POINTS ||
-           (points >= LARGE_BOLD_TEXT_POINTS && lfWeight >= LARGE_TEXT_BOLD_WEIGHT);
+    // A whole point size chosen in the font dialog gets MulDiv(points, dpi, 72) pixels, rounded half
+    // up; a font of that height or more is at least that size, even where the rounding took a
+    // fraction of a point off (14 points at 120 dpi are 23 px).
+    const long long pixels = -static_cast<long long>(lfHeight);
+    return pixels >= RoundedMulDiv(LARGE_TEXT_POINTS, pixelsPerInch, 72) ||
+           (pixels >= RoundedMulDiv(LARGE_BOLD_TEXT_POINTS, pixelsPerInch, 72) &&
+            lfWeight >= LARGE_TEXT_BOLD_WEIGHT);
 }
 
 RatioText FormatRatio(double ratio)
@@ -262,27 +268,98 @@ COLORREF ColorAtLightness(COLORREF color, double lightness)
                         EncodedChannel(rgb.channel[2]));
 }
 
+namespace {
+
+// Steps of the walk along a lightness path where its colours may meet the ratio. Where chroma is cut,
+// 8-bit rounding makes pass and fail alternate, and a colour that passes may last only a few
+// thousandths of an L* unit (#010053 on the way from #060697 darker); the walk tries each step there.
+constexpr double PATH_STEP = 1.0 / 256;
+// How far the luminance of a colour on the path can lie from the luminance its lightness stands for:
+// each channel moves by up to half an 8-bit step, which weighs most where the sRGB curve is steepest
+// (slope 2.4 / 1.055 * linear^(7/12)); a channel's linear value is at most the luminance over its
+// weight, with 0.01 to spare for the rounding itself. The published luminance weights differ from the
+// matrix row by up to 2e-4.
+double PathLuminanceSlack(double luminance)
+{
+    double slack = 2e-4;
+    for (double weight : LUMINANCE_WEIGHTS)
+        slack +=
+            weight * 0.5 / 255 * 2.4 / 1.055 * std::pow(std::fmin(1, (luminance + 0.01) / weight), 7.0 / 12);
+    return slack;
+}
+
+// The lightnesses on a path whose colours may meet `leastRatio` against a colour of luminance
+// `fixed`, 8-bit rounding allowed for: those at or below `darker` and those at or above `lighter`.
+// The luminance a lightness stands for grows with it, and so does that luminance give or take its slack.
+struct MeetingReach {
+    double darker, lighter;
+};
+
+double LuminanceOfLightness(double lightness)
+{
+    return WhiteOf(1) * LabCurveInverse((lightness + 16) / 116);
+}
+
+MeetingReach MayMeetReach(double fixed, double leastRatio)
+{
+    const double darkest = (fixed + 0.05) / leastRatio - 0.05, lightest = leastRatio * (fixed + 0.05) - 0.05;
+    double darkBelow = 0, darkAbove = LIGHTNESS_MAX, lightBelow = 0, lightAbove = LIGHTNESS_MAX;
+    for (int step = 0; step < SEARCH_HALVINGS; ++step) {
+        double middle = (darkBelow + darkAbove) / 2, luminance = LuminanceOfLightness(middle);
+        (luminance - PathLuminanceSlack(luminance) <= darkest ? darkBelow : darkAbove) = middle;
+        middle = (lightBelow + lightAbove) / 2;
+        luminance = LuminanceOfLightness(middle);
+        (luminance + PathLuminanceSlack(luminance) >= lightest ? lightAbove : lightBelow) = middle;
+    }
+    return {darkAbove, lightBelow};
+}
+
+// The lightness nearest to `start` on the way to `end` whose colour meets the ratio, or -1 when none
+// does. Only the lightnesses whose luminance lies near a threshold can go either way; the walk tries
+// the colours there at every step and passes over the rest, which surely miss.
+double NearestMeetingLightness(COLORREF moving, COLORREF fixed, double leastRatio, double start, double end,
+                               double* missing)
+{
+    const MeetingReach reach = MayMeetReach(RelativeLuminance(fixed), leastRatio);
+    const double direction = end < start ? -1 : 1;
+    double previous = start;
+    for (int step = 1;; ++step) {
+        double lightness = start + direction * step * PATH_STEP;
+        if ((lightness - end) * direction > 0) lightness = end;
+        if ((lightness <= reach.darker || lightness >= reach.lighter) &&
+            Meets(ColorAtLightness(moving, lightness), fixed, leastRatio)) {
+            // Between the last step that missed and this one, the nearest point that meets.
+            double meeting = lightness;
+            for (int halving = 0; halving < SEARCH_HALVINGS; ++halving) {
+                const double middle = (previous + meeting) / 2;
+                (Meets(ColorAtLightness(moving, middle), fixed, leastRatio) ? meeting : previous) = middle;
+            }
+            *missing = previous;
+            return meeting;
+        }
+        if (lightness == end) return -1;
+        previous = lightness;
+    }
+}
+
+} // namespace
+
 LightnessSuggestion NearestPassingColor(COLORREF moving, COLORREF fixed, double leastRatio)
 {
     moving &= 0xFFFFFF;
-    if (Meets(moving, fixed, leastRatio)) return {true, moving, moving, ContrastRatio(moving, fixed)};
-
     const double start = LabOf(moving).l;
-    LightnessSuggestion best = {false, moving, moving, ContrastRatio(moving, fixed)};
+    if (Meets(moving, fixed, leastRatio)) return {true, moving, moving, ContrastRatio(moving, fixed), start};
+
+    LightnessSuggestion best = {false, moving, moving, ContrastRatio(moving, fixed), start};
     double bestChange = 0;
     for (double end : {0.0, LIGHTNESS_MAX}) { // darker first: it wins a tie
-        if (!Meets(ColorAtLightness(moving, end), fixed, leastRatio)) continue;
-        // The luminance follows the lightness, so the colours along the way miss the ratio up to
-        // one point and meet it from there on.
-        double missing = start, meeting = end;
-        for (int step = 0; step < SEARCH_HALVINGS; ++step) {
-            const double middle = (missing + meeting) / 2;
-            (Meets(ColorAtLightness(moving, middle), fixed, leastRatio) ? meeting : missing) = middle;
-        }
+        double missing = start;
+        const double meeting = NearestMeetingLightness(moving, fixed, leastRatio, start, end, &missing);
+        if (meeting < 0) continue;
         const double change = std::fabs(meeting - start);
         if (best.found && change >= bestChange) continue;
         const COLORREF color = ColorAtLightness(moving, meeting);
-        best = {true, color, ColorAtLightness(moving, missing), ContrastRatio(color, fixed)};
+        best = {true, color, ColorAtLightness(moving, missing), ContrastRatio(color, fixed), meeting};
         bestChange = change;
     }
     return best;

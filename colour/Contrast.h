@@ -27,7 +27,10 @@ bool MeetsContrastAA(double ratio, bool largeText);
 bool MeetsContrastAAA(double ratio, bool largeText);
 bool MeetsNonTextContrast(double ratio);
 
-// Whether a font counts as large text, with its size in whole points as FontPoints computes it.
+// Whether a font counts as large text, from its real size: its character height reaches 18 points,
+// or 14 in bold, where the pixel height that a whole point size chosen in the font dialog is given
+// counts as that size (18 px bold at 96 dpi are 13.5 points and not large; 14 points at 120 dpi are
+// 23 px and large).
 // A height of 0 is the default size and not large. A positive height is a cell height, which
 // includes the internal leading the character height leaves out; without the font's metrics the
 // character size is unknown, so such a font is taken as normal text, which can only ask for more
@@ -65,12 +68,15 @@ COLORREF ColorAtLightness(COLORREF color, double lightness);
 // CIELAB lightness, in whichever direction needs the smaller change. `found` is false when neither
 // darker nor lighter reaches the ratio. The colour one 8-bit step back towards `moving` along the
 // same path is `stepBack`, which misses the ratio (it is `moving` itself when that already meets
-// it, and then `color` is `moving` too).
+// it, and then `color` is `moving` too). Where 8-bit rounding makes the colours along the path meet
+// and miss the ratio by turns, the first one that meets it is taken. `lightness` is where on the
+// path `color` lies (the lightness of `moving` when nothing was found or it already meets it).
 struct LightnessSuggestion {
     bool found;
     COLORREF color;
     COLORREF stepBack;
     double ratio;
+    double lightness;
 };
 LightnessSuggestion NearestPassingColor(COLORREF moving, COLORREF fixed, double leastRatio);
 

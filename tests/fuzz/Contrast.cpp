@@ -54,10 +54,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckShownRatio(anyRatio, [&] { return std::to_string(anyRatio); });
 
     const bool large = IsLargeText(lfHeight, lfWeight, pixelsPerInch);
-    const int points = FontPoints(lfHeight, pixelsPerInch);
-    // Only a character height (negative) on a device with a resolution has a size.
+    // Only a character height (negative) on a device with a resolution has a size; half a pixel
+    // more is what the font dialog's rounding may have taken off a whole point size.
     const bool sized = lfHeight < 0 && pixelsPerInch > 0;
-    REQUIRE(large == (sized && (points >= 18 || (points >= 14 && lfWeight >= 700))),
+    const double points = sized ? (-static_cast<double>(lfHeight) + 0.5) * 72 / pixelsPerInch : 0;
+    REQUIRE(large == (sized && (points > 18 || (points > 14 && lfWeight >= 700))),
             "large text is a character height of 18 points, or 14 in bold",
             std::to_string(lfHeight) + " " + std::to_string(lfWeight) + " " + std::to_string(pixelsPerInch));
 
@@ -79,6 +80,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                     ContrastRatio(ColorAtLightness(first, 100), second) < leastRatio,
                 "nothing found only when neither end of the lightness reaches the ratio", detail());
     }
+    // The whole path, every 1/32 of a lightness unit either way: nothing nearer meets the ratio.
+    const double start = LabOf(first).l, reach = nearest.found ? std::fabs(nearest.lightness - start) : 100;
+    for (double offset = 1.0 / 32; offset < reach; offset += 1.0 / 32)
+        for (double lightness : {start - offset, start + offset})
+            REQUIRE(lightness < 0 || lightness > 100 ||
+                        ContrastRatio(ColorAtLightness(first, lightness), second) < leastRatio,
+                    "no colour nearer on the lightness path meets the ratio",
+                    detail() + " " + std::to_string(lightness));
     const ContrastTipLines tip = ContrastTip(first, second, third, large, lfWeight & 1);
     for (int line = 0; line < tip.count; ++line)
         REQUIRE(std::strlen(tip.lines[line]) + 1 < sizeof tip.lines[line], "a tip line fits",

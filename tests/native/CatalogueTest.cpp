@@ -97,9 +97,9 @@ TEST_F(Catalogue, BothTablesAreInCaseInsensitiveAlphabeticalOrder)
 
 TEST_F(Catalogue, ExactlyTheSixteenBasicKeywordsAreMarked)
 {
-    const std::set<std::string> expected = {"Aqua",  "Black",  "Blue",   "Fuchsia", "Gray",
-                                            "Green", "Lime",   "Maroon", "Navy", "Olive",   "Purple",
-                                            "Red",   "Silver", "Teal",   "White",   "Yellow"};
+    const std::set<std::string> expected = {"Aqua",   "Black",  "Blue",  "Fuchsia", "Gray",   "Green",
+                                            "Lime",   "Maroon", "Navy",  "Olive",   "Purple", "Red",
+                                            "Silver", "Teal",   "White", "Yellow"};
     std::set<std::string> basic;
     for (const NamedColor& color : NamedColors) {
         EXPECT_TRUE(color.basic == 0 || color.basic == 1) << color.name;

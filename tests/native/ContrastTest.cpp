@@ -105,13 +105,14 @@ TEST(LargeText, EighteenPointsOrFourteenInBold)
 {
     EXPECT_TRUE(IsLargeText(-24, 400, 96)) << "24 pixels at 96 dpi are 18 points";
     EXPECT_FALSE(IsLargeText(-23, 400, 96)) << "17.25 points";
-    EXPECT_TRUE(IsLargeText(-18, 700, 96)) << "14 points in bold";
-    EXPECT_TRUE(IsLargeText(-18, 900, 96)) << "heavier than bold";
-    EXPECT_FALSE(IsLargeText(-18, 600, 96)) << "semibold is not bold";
-    EXPECT_FALSE(IsLargeText(-18, 400, 96));
-    EXPECT_FALSE(IsLargeText(-17, 700, 96)) << "12.75 points in bold";
+    EXPECT_TRUE(IsLargeText(-19, 700, 96)) << "14 points in bold, as the font dialog gives them";
+    EXPECT_TRUE(IsLargeText(-19, 900, 96)) << "heavier than bold";
+    EXPECT_FALSE(IsLargeText(-19, 600, 96)) << "semibold is not bold";
+    EXPECT_FALSE(IsLargeText(-18, 700, 96)) << "13.5 points in bold";
+    EXPECT_TRUE(IsLargeText(-23, 700, 120)) << "14 points chosen at 120 dpi";
     EXPECT_TRUE(IsLargeText(-30, 400, 120)) << "18 points at 120 dpi";
     EXPECT_FALSE(IsLargeText(-24, 400, 120)) << "the same pixels are smaller at 120 dpi";
+    EXPECT_FALSE(IsLargeText(-35, 400, 144)) << "17.5 points";
 }
 
 TEST(LargeText, DefaultCellAndUnknownSizesAreNormalText)
@@ -198,6 +199,12 @@ TEST(NearestPassingColor, ASaturatedColourKeepsItsHueAndMovesNoFurtherThanNeeded
         // Half a unit of lightness back towards the colour misses the ratio again.
         EXPECT_LT(ContrastRatio(ColorAtLightness(color, after.l + 0.5), WHITE), CONTRAST_NORMAL_AA);
     }
+}
+
+TEST(NearestPassingColor, WhereRoundingMakesPassAndFailAlternateTheFirstColourThatPassesIsTaken)
+{
+    EXPECT_STREQ("#022F00", FormatColorCode(NearestPassingColor(0x105408, 0xFC506F, 3).color, true).text);
+    EXPECT_STREQ("#010053", FormatColorCode(NearestPassingColor(0x970606, 0x3D3AE7, 4.5).color, true).text);
 }
 
 TEST(NearestPassingColor, NoLightnessReachesSevenToOneOnMiddleGreyAndAPassingColourStays)
