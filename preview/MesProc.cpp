@@ -143,6 +143,24 @@ void RefreshContrastTip(const PreviewState& state)
     SendMessageA(state.tooltip, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&current));
 }
 
+// In the form's dialog keyboard handling a multiline EDIT closes its parent on Escape, which would
+// take the preview with its text, colours and font: the sample text keeps Escape to itself. An input
+// method that is composing gets its keys first (they arrive as VK_PROCESSKEY) and keeps its Escape.
+WNDPROC EditProcedure = nullptr;
+
+LRESULT CALLBACK SampleTextProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if ((message == WM_KEYDOWN || message == WM_CHAR) && wParam == VK_ESCAPE) return 0;
+    return CallWindowProcW(EditProcedure, edit, message, wParam, lParam);
+}
+
+void KeepEscape(HWND edit)
+{
+    const auto previous = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SampleTextProc)));
+    if (!EditProcedure) EditProcedure = previous;
+}
+
 LRESULT OnCreate(HWND window, const CREATESTRUCTA* creation)
 {
     auto* state = new (std::nothrow) PreviewState(); // value-initialised: zero-filled
@@ -150,6 +168,7 @@ LRESULT OnCreate(HWND window, const CREATESTRUCTA* creation)
 
     state->edit = CreateWindowExA(0, "EDIT", nullptr, EDIT_STYLE, 0, 0, 0, 0, window, nullptr,
                                   creation->hInstance, nullptr);
+    if (state->edit) KeepEscape(state->edit);
     const COLORREF current = ChannelColor();
     state->outerColor = current;
     state->innerColor = current;

@@ -42,12 +42,29 @@ LRESULT OnCreate(HWND form, const CREATESTRUCTA* create)
     return 0;
 }
 
-void SaveAndQuit(HWND form)
+void SaveAll(HWND form)
 {
     char scratch[SETTINGS_SCRATCH_SIZE];
     SaveSettings(scratch, form);
+}
+
+void EndRun()
+{
     CloseLoupe(); // a top-level window of its own: it would outlive the form
     PostQuitMessage(0);
+}
+
+void SaveAndQuit(HWND form)
+{
+    SaveAll(form);
+    EndRun();
+}
+
+// Another program may still cancel the end of the session: the settings are saved at the question,
+// and the program ends only once the session really ends.
+void OnEndSession(WPARAM ending)
+{
+    if (ending) EndRun();
 }
 
 void OnSysColorChange(HWND form)
@@ -173,7 +190,8 @@ LRESULT CALLBACK MainFormProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     switch (message) {
     case WM_CREATE: return OnCreate(window, reinterpret_cast<const CREATESTRUCTA*>(lParam));
     case WM_DESTROY: SaveAndQuit(window); return 0;
-    case WM_QUERYENDSESSION: SaveAndQuit(window); return TRUE;
+    case WM_QUERYENDSESSION: SaveAll(window); return TRUE;
+    case WM_ENDSESSION: OnEndSession(wParam); return 0;
     case WM_SIZE: LayoutMainForm(window, LOWORD(lParam), HIWORD(lParam)); return 0;
     case WM_SYSCOLORCHANGE: OnSysColorChange(window); return 0;
     case WM_GETMINMAXINFO: OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lParam)); return 0;

@@ -232,13 +232,16 @@ TEST_F(MainForm, ExitClosesTheFormAndSavesTheSettings)
         << "no settings file written";
 }
 
-TEST_F(MainForm, EndOfSessionSavesAndConsents)
+TEST_F(MainForm, EndOfSessionSavesAndConsentsButEndsOnlyWhenTheSessionEnds)
 {
     EXPECT_EQ(SendMessageA(form, WM_QUERYENDSESSION, 0, 0), TRUE);
     EXPECT_NE(GetFileAttributesA(SettingsFile().c_str()), INVALID_FILE_ATTRIBUTES);
     MSG quit;
-    EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE))
-        << "the loop should be asked to end";
+    for (WPARAM ending : {FALSE, TRUE}) {
+        SendMessageA(form, WM_ENDSESSION, ending, 0);
+        EXPECT_EQ(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE, ending != FALSE)
+            << "a cancelled end of session keeps the program; only a real one ends the loop";
+    }
 }
 
 using VersionBox = MainFormTest;
