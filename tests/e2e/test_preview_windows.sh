@@ -1,7 +1,7 @@
 #!/bin/bash
 # Preview windows come and go: Ctrl+N opens one, Ctrl+F6 activates the next and loads its colour
-# into the fields, the Window menu tiles them, Ctrl+F4 closes the active one and saves it at once,
-# "close all" closes the rest; with none open Ctrl+P and Ctrl+Q do nothing and Ctrl+N still works;
+# into the fields, the Window menu tiles them, Escape in a sample text leaves its window open,
+# Ctrl+F4 closes the active one and saves it at once, "close all" closes the rest; with none open Ctrl+P and Ctrl+Q do nothing and Ctrl+N still works;
 # the client area's context menu shows its help text in the status bar and opens a new window.
 . "$(dirname "$0")/lib.sh" "$1"
 
@@ -46,6 +46,17 @@ window_menu_tiles_them() {
     tops=$(preview_rects | cut -d' ' -f2 | sort -u | wc -l)
     lefts=$(preview_rects | cut -d' ' -f1 | sort -u | wc -l)
     expect_eq "$tops $lefts" "3 1" "distinct tops and lefts of three windows one above the other"
+}
+
+escape_in_the_sample_text_keeps_the_preview() {
+    click_at $(inner_point)
+    press End
+    type_text ab
+    press Escape
+    type_text c
+    wait_for "the sample text typed around an Escape" eval 'preview_text | grep -q "abc$"'
+    expect_eq "$(preview_count)" 3 "previews after Escape in a sample text"
+    screenshot escape-in-the-sample-text
 }
 
 ctrl_f4_closes_the_active_one_and_saves_it() {
@@ -98,6 +109,7 @@ start_program
 ctrl_n_opens_previews
 switching_previews_loads_their_colours
 window_menu_tiles_them
+escape_in_the_sample_text_keeps_the_preview
 ctrl_f4_closes_the_active_one_and_saves_it
 close_all_leaves_none_and_the_file_commands_still_work
 client_menu_shows_help_and_opens_a_window
