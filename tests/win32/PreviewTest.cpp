@@ -141,18 +141,6 @@ void MouseClickAt(HWND window, int x, int y, int clicks)
     PumpMessages(100);
 }
 
-// Keys as the keyboard would type them, held down in order and let go in reverse.
-void PressKeys(std::initializer_list<WORD> held)
-{
-    std::vector<INPUT> keys;
-    for (WORD key : held)
-        keys.push_back(INPUT{INPUT_KEYBOARD, {}}), keys.back().ki.wVk = key;
-    for (auto key = held.end(); key != held.begin();)
-        keys.push_back(INPUT{INPUT_KEYBOARD, {}}), keys.back().ki.wVk = *--key,
-                                                   keys.back().ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
-}
-
 // Font dialog steps, taken from the helper thread while the dialog runs.
 std::string ComboText(HWND dialog, int id)
 {
@@ -359,21 +347,6 @@ TEST_F(PreviewMessages, SetFontCopiesTheFontAndColourForcesProofQualityAndShowsT
     EXPECT_EQ(StatusText(form, 5), ITALIC);
     const EditColours colours = AskEditColours(preview, Edit());
     EXPECT_EQ(Hex(colours.text), Hex(RGB(0x12, 0xAB, 0xEF)));
-}
-
-TEST_F(PreviewMessages, EscapeInTheSampleTextKeepsTheWindowWhileCtrlF4StillClosesIt)
-{
-    SendText(preview, "kept");
-    SetForegroundWindow(form);
-    SetFocus(Edit());
-    SendMessageA(Edit(), EM_SETSEL, 4, 4);
-    PressKeys({VK_ESCAPE});
-    PressKeys({'X'}); // typed after the Escape, so handled after it and the close it would post
-    PumpUntil([&] { return !IsWindow(preview) || Take(preview).text == "keptx"; });
-    ASSERT_TRUE(IsWindow(preview)) << "Escape closed the preview";
-    EXPECT_EQ(Take(preview).text, "keptx");
-    PressKeys({VK_CONTROL, VK_F4});
-    EXPECT_TRUE(PumpUntil([&] { return !IsWindow(preview); }));
 }
 
 TEST_F(PreviewMessages, OtherControlsColoursAreLeftToTheDefault)
