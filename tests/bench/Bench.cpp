@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "colour/Contrast.h"
 #include "panel/Channels.h"
 #include "panel/ColorList.h"
 #include "panel/Propagation.h"
@@ -329,8 +330,8 @@ double UnixCpuSecondsOf(const std::string& program)
         if (close == std::string::npos) continue;
         // After the name: state, then fields 4 to 13, then utime (14) and stime (15).
         unsigned long long user = 0, system = 0;
-        if (std::sscanf(stat.c_str() + close + 1, " %*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %llu %llu", &user,
-                        &system) == 2)
+        if (std::sscanf(stat.c_str() + close + 1, " %*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %llu %llu",
+                        &user, &system) == 2)
             seconds = static_cast<double>(user + system) / CLOCK_TICKS_PER_SECOND;
         break;
     } while (FindNextFileA(search, &entry));
@@ -499,6 +500,17 @@ void MeasurePropagation(const Clock& clock, const BenchForm& bench, Table& table
     });
     table.Add("WriteChannelEdits, three channels changing", Duration(three.Median()),
               Spread(three, "batches of 20") + "; = 3 propagations");
+
+    // A failing pair's tooltip: the report and the nearest passing text and inner colours of AA and
+    // AAA, on pairs whose lightness paths pass and fail by turns and on plain ones.
+    const COLORREF pairs[][2] = {{RGB(0x08, 0x54, 0x10), RGB(0x6F, 0x50, 0xFC)},
+                                 {RGB(0x06, 0x06, 0x97), RGB(0xE7, 0x3A, 0x3D)},
+                                 {RGB(0x77, 0x77, 0x77), RGB(0xFF, 0xFF, 0xFF)},
+                                 {RGB(0xFF, 0xA5, 0x00), RGB(0x77, 0x77, 0x77)}};
+    const Samples tip = TimeBatches(clock, bench, TIMED_BATCHES, 4, [&](int index) {
+        ContrastTip(pairs[index % 4][0], pairs[index % 4][1], pairs[index % 4][1], false, true);
+    });
+    table.Add("contrast tooltip text of a failing pair", Duration(tip.Median()), Spread(tip, "batches of 4"));
 }
 
 // --- The colour list ------------------------------------------------------------------------------
