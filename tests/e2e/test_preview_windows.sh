@@ -2,7 +2,8 @@
 # Preview windows come and go: Ctrl+N opens one, Ctrl+F6 activates the next and loads its colour
 # into the fields, the Window menu tiles them, Escape in a sample text leaves its window open,
 # Ctrl+F4 closes the active one and saves it at once, "close all" closes the rest; with none open
-# Ctrl+P and Ctrl+Q do nothing and Ctrl+N still works; the client area's context menu shows its help text in the status bar and opens a new window.
+# Ctrl+P and Ctrl+Q do nothing and Ctrl+N still works; the client area's context menu shows its help
+# text in the status bar and opens a new window.
 . "$(dirname "$0")/lib.sh" "$1"
 
 # A wide form, so that three previews fit side by side.
