@@ -7,6 +7,9 @@
 #include <utility>
 
 #include "colour/Catalogue.h"
+#include "PanelTestSteps.h"
+#include "shell/DpiChange.h"
+#include "shell/Huebench.h"
 #include "shell/Fatal.h"
 #include "shell/Layout.h"
 #include "shell/resource.h"
@@ -219,8 +222,22 @@ TEST_F(MainForm, HeaderItemChangesAreRefusedSoColumnsKeepTheirWidths)
     NMHEADERA header = {};
     header.hdr.hwndFrom = Control(IDC_COLORLIST);
     header.hdr.idFrom = 0;
-    header.hdr.code = HDN_ITEMCHANGINGA;
-    EXPECT_EQ(SendMessageA(form, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&header)), TRUE);
+    for (const UINT code : {HDN_ITEMCHANGINGA, HDN_ITEMCHANGINGW}) {
+        header.hdr.code = code;
+        EXPECT_EQ(SendMessageA(form, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&header)), TRUE) << code;
+    }
+}
+
+// Where the process code page is not 932 a Unicode box says so in both languages.
+TEST_F(MainForm, CodePageNoticeSpeaksJapaneseAndEnglish)
+{
+    std::string text;
+    WithDialog(ShowCodePageNotice, [&](HWND box) {
+        text = MessageBoxText(box);
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+    });
+    EXPECT_NE(text.find("日本語のシステム ロケール"), std::string::npos) << text;
+    EXPECT_NE(text.find("Windows 11 or later, or a Japanese system locale"), std::string::npos) << text;
 }
 
 TEST_F(MainForm, ExitClosesTheFormAndSavesTheSettings)
@@ -449,4 +466,60 @@ TEST_F(DisplayScale, StatusTextsAndColumnHeadersFitTheirPlaces)
         EXPECT_LE(TextWidthInFontOf(header, text), place.right - place.left - 6 * GetSystemMetrics(SM_CXEDGE))
             << "header of column " << column << " at " << dpi;
     }
+}
+
+// WM_DPICHANGED, as Windows sends it when the form moves to a monitor at 150 % (Wine never does):
+// the suggested rectangle, fonts, parts, columns and the preview's place, all scaled; a 12-point
+// sample stays 12 points; and the way back ends exactly where it began.
+TEST_F(MainForm, MonitorScaleChangeScalesEverythingAndComesBackExactly)
+{
+    LOGFONTA& font = PreviewTemplate.logFont = LOGFONTA{};
+    font.lfHeight = -16; // 12 points at 96
+    const HWND preview = GetActivePreview();
+    SendMessageA(preview, PM_SETFONT, reinterpret_cast<WPARAM>(&PreviewTemplate), 0);
+    const auto fontHeight = [](HWND window) {
+        LOGFONTA shown = {};
+        GetObjectA(reinterpret_cast<HGDIOBJ>(SendMessageA(window, WM_GETFONT, 0, 0)), sizeof shown, &shown);
+        return shown.lfHeight;
+    };
+    const auto placeIn = [](HWND window, HWND parent) {
+        RECT rect = {};
+        GetWindowRect(window, &rect);
+        MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+        return rect;
+    };
+    const auto look = [&] {
+        std::string text;
+        for (const RECT& r : {placeIn(form, nullptr), placeIn(preview, mdiClient), placeIn(Control(IDC_HEXEDIT), form)})
+            text += std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
+                    std::to_string(r.bottom) + " ";
+        int edges[STATUS_PART_COUNT] = {};
+        SendMessageA(Control(IDC_STATUS), SB_GETPARTS, STATUS_PART_COUNT, reinterpret_cast<LPARAM>(edges));
+        text += "part1 " + std::to_string(edges[1]) + " column0 " +
+                std::to_string(SendDlgItemMessageA(form, IDC_COLORLIST, LVM_GETCOLUMNWIDTH, 0, 0)) + " fonts " +
+                std::to_string(fontHeight(Control(IDC_HEXEDIT))) + " " + std::to_string(fontHeight(ActivePreviewState()->edit));
+        return text;
+    };
+    const std::string at96 = look();
+    const RECT formAt96 = placeIn(form, nullptr), previewAt96 = placeIn(preview, mdiClient);
+    const RECT hexAt96 = placeIn(Control(IDC_HEXEDIT), form);
+    const LONG controlFontAt96 = fontHeight(Control(IDC_HEXEDIT));
+
+    const RECT size = ScaleRect({0, 0, formAt96.right - formAt96.left, formAt96.bottom - formAt96.top}, 144, 96);
+    RECT suggested = size;
+    OffsetRect(&suggested, formAt96.left, formAt96.top);
+    SendMessageA(form, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    const auto text = [](const RECT& r) { return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," + std::to_string(r.bottom); };
+    EXPECT_EQ(text(placeIn(form, nullptr)), text(suggested));
+    EXPECT_EQ(text(placeIn(preview, mdiClient)), text(ScaleRect(previewAt96, 144, 96)));
+    EXPECT_EQ(text(placeIn(Control(IDC_HEXEDIT), form)), text(ScaleRect(hexAt96, 144, 96)));
+    EXPECT_EQ(fontHeight(ActivePreviewState()->edit), -24) << "12 points at 144";
+    EXPECT_EQ(fontHeight(Control(IDC_HEXEDIT)), MulDiv(controlFontAt96, 144, 96));
+    EXPECT_NE(look().find("part1 300 column0 173 "), std::string::npos) << look();
+    char points[32] = "";
+    SendMessageA(Control(IDC_STATUS), SB_GETTEXTA, 2, reinterpret_cast<LPARAM>(points));
+    EXPECT_STREQ(points, "12 pt");
+
+    SendMessageA(form, WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&formAt96));
+    EXPECT_EQ(look(), at96);
 }

@@ -10,6 +10,8 @@
 #include "shell/Menus.h"
 #include "shell/resource.h"
 #include "colour/Vision.h"
+#include "settings/Settings.h"
+#include "shell/Huebench.h"
 
 namespace {
 
@@ -106,6 +108,23 @@ class FontStorage : public SettingsTest {};
 class PlacementStorage : public SettingsTest {};
 class OptionStorage : public SettingsTest {};
 class DamagedSettings : public SettingsTest {};
+
+// Japanese typed into the sample text, a Unicode window fed by the program's own W message loop,
+// reads back in code page 932, is stored so (表 ends in 0x5C, before a stored line break) and
+// comes back after a restart.
+TEST_F(SampleTextStorage, TypedJapaneseIsKeptInCodePage932)
+{
+    ASSERT_TRUE(IsWindowUnicode(State().edit));
+    SetSampleText("");
+    for (const wchar_t typed : std::wstring(L"色の見本\r表示"))
+        PostMessageW(State().edit, WM_CHAR, typed, 1);
+    PostQuitMessage(0);
+    RunMessageLoop(form, accelerators);
+    EXPECT_EQ(SampleText(), "色の見本\r\n表示");
+    Restart();
+    EXPECT_EQ(SampleText(), "色の見本\r\n表示");
+    EXPECT_NE(ReadFile(SettingsFile()).find("\r\nSTRING=色の見本\\\\表示\r\n"), std::string::npos);
+}
 
 TEST_F(SampleTextStorage, LineBreakIsStoredAsTwoBackslashes)
 {
@@ -458,6 +477,33 @@ TEST_F(DamagedSettings, NumbersAreDecimalOnly)
     EXPECT_EQ(HexString(State().outerColor), HexString(12)) << "digits up to the first other character";
     EXPECT_EQ(HexString(State().fontColor), HexString(0)) << "no digits at all";
     EXPECT_EQ(State().logFont.lfHeight, 10) << "no octal form";
+}
+
+// The program's folder cannot be written (here: it is not there): the settings live in %APPDATA%
+// across a restart. Where that cannot be written either, the loss is told once at the end.
+TEST_F(DamagedSettings, SettingsGoToAppDataWhenTheProgramsFolderCannotBeWritten)
+{
+    DestroyForm();
+    ASSERT_TRUE(CreateDirectoryA(AppDataFolder().c_str(), nullptr));
+    OverrideProgramPath((folder + "\\missing\\Huebench.exe").c_str());
+    CreateForm();
+    Command(IDM_AUTOCOPY);
+    Restart();
+    EXPECT_TRUE(IsOptionChecked(form, IDM_AUTOCOPY));
+    EXPECT_NE(ReadFile(UserSettingsFile()).find("AUTOCOPY=8\r\n"), std::string::npos);
+
+    SetEnvironmentVariableA("APPDATA", (folder + "\\missing").c_str());
+    Restart();
+    DestroyForm(); // its settings can be written nowhere now
+    std::string told;
+    WithDialog(ReportUnsavedSettings, [&](HWND box) {
+        told = MessageBoxText(box);
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+    });
+    EXPECT_EQ(told, LoadResourceText(IDS_SETTINGS_UNSAVED).text);
+    SetEnvironmentVariableA("APPDATA", AppDataFolder().c_str());
+    OverrideProgramPath((folder + "\\Huebench.exe").c_str());
+    CreateForm();
 }
 
 TEST_F(DamagedSettings, UnwritableSettingsFileStartsWithDefaultsWithoutACrash)
