@@ -89,8 +89,9 @@ bool WriteSettingsFile(const std::string& contents)
                                     CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     DWORD written = 0;
-    const bool whole = WriteFile(file, contents.data(), static_cast<DWORD>(contents.size()), &written, nullptr) &&
-                       written == contents.size();
+    const bool whole =
+        WriteFile(file, contents.data(), static_cast<DWORD>(contents.size()), &written, nullptr) &&
+        written == contents.size();
     return CloseHandle(file) && whole;
 }
 
@@ -401,9 +402,10 @@ bool CanKeepSettingsIn(const wchar_t* path)
     const DWORD attributes = GetFileAttributesW(path);
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
     const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
-    const HANDLE file = CreateFileW(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                    nullptr, exists ? OPEN_EXISTING : CREATE_NEW,
-                                    exists ? FILE_ATTRIBUTE_NORMAL : FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    const HANDLE file =
+        CreateFileW(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                    exists ? OPEN_EXISTING : CREATE_NEW,
+                    exists ? FILE_ATTRIBUTE_NORMAL : FILE_FLAG_DELETE_ON_CLOSE, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     CloseHandle(file);
     return true;

@@ -338,7 +338,8 @@ std::string SetIniValue(const std::string& file, const char* section, const char
     for (std::size_t at = found.body; at < found.end;) {
         const IniLine line = IniLineAt(file, at);
         std::size_t b = 0, e = 0;
-        if (IsIniKey(file, line, key, &b, &e)) return result.replace(line.begin, line.end - line.begin, entry);
+        if (IsIniKey(file, line, key, &b, &e))
+            return result.replace(line.begin, line.end - line.begin, entry);
         at = line.next;
     }
     // After the section's last line, which may be the file's last without a line break.

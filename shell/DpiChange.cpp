@@ -24,8 +24,8 @@ void PlaceControls(HWND form, int to, int from)
         GetWindowRect(child, &rect);
         MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&rect), 2);
         const RECT place = ScaleRect(rect, to, from);
-        SetWindowPos(child, nullptr, place.left, place.top, place.right - place.left, place.bottom - place.top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(child, nullptr, place.left, place.top, place.right - place.left,
+                     place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
     }
 }
 

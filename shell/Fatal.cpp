@@ -32,7 +32,8 @@ const wchar_t* VersionString(const void* block, const wchar_t* key)
     };
     Translation* translation = nullptr;
     UINT size = 0;
-    if (!VerQueryValueW(block, L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation), &size) ||
+    if (!VerQueryValueW(block, L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation),
+                        &size) ||
         size < sizeof(Translation))
         return nullptr;
     wchar_t subBlock[SUB_BLOCK_SIZE];
@@ -120,7 +121,8 @@ bool ShowVersionBox()
 
     // A very long name, version or copyright is cut to the box's text buffer.
     wchar_t text[VERSION_TEXT_SIZE];
-    swprintf(text, VERSION_TEXT_SIZE, L"%ls ver.%ls\n%ls", WideBaseName(path).c_str(), fileVersion, copyright);
+    swprintf(text, VERSION_TEXT_SIZE, L"%ls ver.%ls\n%ls", WideBaseName(path).c_str(), fileVersion,
+             copyright);
     const WideText caption(LoadResourceText(IDS_VERSION_CAPTION).text);
     MessageBoxW(nullptr, text, caption.get(), MB_TOPMOST | MB_ICONINFORMATION);
     return true;

@@ -188,7 +188,9 @@ LRESULT CALLBACK MainFormProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     case WM_EXITMENULOOP: EndMenuHelp(window); return 0;
     case WM_HOTKEY: OnHotKey(window, wParam); return 0;
     case WM_NEXTDLGCTL: OnNextDialogControl(window, wParam, lParam); return 0;
-    case WM_DPICHANGED: OnFormDpiChanged(window, LOWORD(wParam), reinterpret_cast<const RECT*>(lParam)); return 0;
+    case WM_DPICHANGED:
+        OnFormDpiChanged(window, LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+        return 0;
     }
     return DefaultFrame(window, message, wParam, lParam);
 }

@@ -34,7 +34,8 @@ class WideText : public ConvertedText<wchar_t> {
         if (!text) return;
         if (length < 0) length = lstrlenA(text);
         const int needed = MultiByteToWideChar(codePage, 0, text, length, nullptr, 0);
-        if (needed > 0 && Allocate(needed)) MultiByteToWideChar(codePage, 0, text, length, text_.get(), needed);
+        if (needed > 0 && Allocate(needed))
+            MultiByteToWideChar(codePage, 0, text, length, text_.get(), needed);
     }
 };
 

@@ -220,7 +220,8 @@ TEST(IniText, ReadsAndWritesKeysInPlaceOnTheBytes)
     EXPECT_FALSE(FindIniValue(file, "B", "late", &value)) << "only the first section of a name counts";
     EXPECT_FALSE(FindIniValue(file, "C", "x", &value));
     EXPECT_EQ(SetIniValue(file, "A", "x", "9"), "[A]\r\nx=9\r\n\r\n[b]\r\nKey=\" \x95\\ \"\r\n[B]\r\nlate=2");
-    EXPECT_EQ(SetIniValue(file, "a", "y", "3"), "[A]\r\nx = 1 \r\ny=3\r\n\r\n[b]\r\nKey=\" \x95\\ \"\r\n[B]\r\nlate=2");
+    EXPECT_EQ(SetIniValue(file, "a", "y", "3"),
+              "[A]\r\nx = 1 \r\ny=3\r\n\r\n[b]\r\nKey=\" \x95\\ \"\r\n[B]\r\nlate=2");
     EXPECT_EQ(SetIniValue("[B]\r\nlate=2", "B", "z", "4"), "[B]\r\nlate=2\r\nz=4");
     EXPECT_EQ(SetIniValue("x", "NEW", "k", "v"), "x\r\n[NEW]\r\nk=v\r\n");
     EXPECT_EQ(SetIniValue("", "NEW", "k", "v"), "[NEW]\r\nk=v\r\n");

@@ -490,14 +490,16 @@ TEST_F(MainForm, MonitorScaleChangeScalesEverythingAndComesBackExactly)
     };
     const auto look = [&] {
         std::string text;
-        for (const RECT& r : {placeIn(form, nullptr), placeIn(preview, mdiClient), placeIn(Control(IDC_HEXEDIT), form)})
-            text += std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
-                    std::to_string(r.bottom) + " ";
+        for (const RECT& r :
+             {placeIn(form, nullptr), placeIn(preview, mdiClient), placeIn(Control(IDC_HEXEDIT), form)})
+            text += std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) +
+                    "," + std::to_string(r.bottom) + " ";
         int edges[STATUS_PART_COUNT] = {};
         SendMessageA(Control(IDC_STATUS), SB_GETPARTS, STATUS_PART_COUNT, reinterpret_cast<LPARAM>(edges));
         text += "part1 " + std::to_string(edges[1]) + " column0 " +
-                std::to_string(SendDlgItemMessageA(form, IDC_COLORLIST, LVM_GETCOLUMNWIDTH, 0, 0)) + " fonts " +
-                std::to_string(fontHeight(Control(IDC_HEXEDIT))) + " " + std::to_string(fontHeight(ActivePreviewState()->edit));
+                std::to_string(SendDlgItemMessageA(form, IDC_COLORLIST, LVM_GETCOLUMNWIDTH, 0, 0)) +
+                " fonts " + std::to_string(fontHeight(Control(IDC_HEXEDIT))) + " " +
+                std::to_string(fontHeight(ActivePreviewState()->edit));
         return text;
     };
     const std::string at96 = look();
@@ -505,11 +507,15 @@ TEST_F(MainForm, MonitorScaleChangeScalesEverythingAndComesBackExactly)
     const RECT hexAt96 = placeIn(Control(IDC_HEXEDIT), form);
     const LONG controlFontAt96 = fontHeight(Control(IDC_HEXEDIT));
 
-    const RECT size = ScaleRect({0, 0, formAt96.right - formAt96.left, formAt96.bottom - formAt96.top}, 144, 96);
+    const RECT size =
+        ScaleRect({0, 0, formAt96.right - formAt96.left, formAt96.bottom - formAt96.top}, 144, 96);
     RECT suggested = size;
     OffsetRect(&suggested, formAt96.left, formAt96.top);
     SendMessageA(form, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
-    const auto text = [](const RECT& r) { return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," + std::to_string(r.bottom); };
+    const auto text = [](const RECT& r) {
+        return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
+               std::to_string(r.bottom);
+    };
     EXPECT_EQ(text(placeIn(form, nullptr)), text(suggested));
     EXPECT_EQ(text(placeIn(preview, mdiClient)), text(ScaleRect(previewAt96, 144, 96)));
     EXPECT_EQ(text(placeIn(Control(IDC_HEXEDIT), form)), text(ScaleRect(hexAt96, 144, 96)));
