@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "colour/Catalogue.h"
 #include "PanelTestSteps.h"
@@ -469,63 +470,51 @@ TEST_F(DisplayScale, StatusTextsAndColumnHeadersFitTheirPlaces)
 }
 
 // WM_DPICHANGED, as Windows sends it when the form moves to a monitor at 150 % (Wine never does):
-// the suggested rectangle, fonts, parts, columns and the preview's place, all scaled; a 12-point
-// sample stays 12 points; and the way back ends exactly where it began.
+// the suggested rectangle; the preview's and a control's places, a status part, a column, the
+// controls' font and the 12-point sample (16 pixels, then 24) all scaled; and the way back exact.
 TEST_F(MainForm, MonitorScaleChangeScalesEverythingAndComesBackExactly)
 {
-    LOGFONTA& font = PreviewTemplate.logFont = LOGFONTA{};
-    font.lfHeight = -16; // 12 points at 96
-    const HWND preview = GetActivePreview();
-    SendMessageA(preview, PM_SETFONT, reinterpret_cast<WPARAM>(&PreviewTemplate), 0);
-    const auto fontHeight = [](HWND window) {
-        LOGFONTA shown = {};
-        GetObjectA(reinterpret_cast<HGDIOBJ>(SendMessageA(window, WM_GETFONT, 0, 0)), sizeof shown, &shown);
-        return shown.lfHeight;
-    };
-    const auto placeIn = [](HWND window, HWND parent) {
-        RECT rect = {};
-        GetWindowRect(window, &rect);
-        MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
-        return rect;
-    };
+    PreviewTemplate.logFont = LOGFONTA{};
+    PreviewTemplate.logFont.lfHeight = -16;
+    SendMessageA(GetActivePreview(), PM_SETFONT, reinterpret_cast<WPARAM>(&PreviewTemplate), 0);
     const auto look = [&] {
-        std::string text;
-        for (const RECT& r :
-             {placeIn(form, nullptr), placeIn(preview, mdiClient), placeIn(Control(IDC_HEXEDIT), form)})
-            text += std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) +
-                    "," + std::to_string(r.bottom) + " ";
+        std::vector<long> values;
+        for (const auto& [window, parent] :
+             {std::pair{GetActivePreview(), mdiClient}, {Control(IDC_HEXEDIT), form}}) {
+            RECT rect = {};
+            GetWindowRect(window, &rect);
+            MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+            values.insert(values.end(), {rect.left, rect.top, rect.right, rect.bottom});
+        }
         int edges[STATUS_PART_COUNT] = {};
         SendMessageA(Control(IDC_STATUS), SB_GETPARTS, STATUS_PART_COUNT, reinterpret_cast<LPARAM>(edges));
-        text += "part1 " + std::to_string(edges[1]) + " column0 " +
-                std::to_string(SendDlgItemMessageA(form, IDC_COLORLIST, LVM_GETCOLUMNWIDTH, 0, 0)) +
-                " fonts " + std::to_string(fontHeight(Control(IDC_HEXEDIT))) + " " +
-                std::to_string(fontHeight(ActivePreviewState()->edit));
-        return text;
+        values.push_back(edges[1]);
+        values.push_back(
+            static_cast<long>(SendDlgItemMessageA(form, IDC_COLORLIST, LVM_GETCOLUMNWIDTH, 0, 0)));
+        for (const HWND window : {Control(IDC_HEXEDIT), ActivePreviewState()->edit}) {
+            LOGFONTA font = {};
+            GetObjectA(reinterpret_cast<HGDIOBJ>(SendMessageA(window, WM_GETFONT, 0, 0)), sizeof font, &font);
+            values.push_back(font.lfHeight);
+        }
+        return values;
     };
-    const std::string at96 = look();
-    const RECT formAt96 = placeIn(form, nullptr), previewAt96 = placeIn(preview, mdiClient);
-    const RECT hexAt96 = placeIn(Control(IDC_HEXEDIT), form);
-    const LONG controlFontAt96 = fontHeight(Control(IDC_HEXEDIT));
-
-    const RECT size =
+    const std::vector<long> at96 = look();
+    RECT formAt96 = {}, formNow = {};
+    GetWindowRect(form, &formAt96);
+    RECT suggested =
         ScaleRect({0, 0, formAt96.right - formAt96.left, formAt96.bottom - formAt96.top}, 144, 96);
-    RECT suggested = size;
     OffsetRect(&suggested, formAt96.left, formAt96.top);
     SendMessageA(form, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
-    const auto text = [](const RECT& r) {
-        return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
-               std::to_string(r.bottom);
-    };
-    EXPECT_EQ(text(placeIn(form, nullptr)), text(suggested));
-    EXPECT_EQ(text(placeIn(preview, mdiClient)), text(ScaleRect(previewAt96, 144, 96)));
-    EXPECT_EQ(text(placeIn(Control(IDC_HEXEDIT), form)), text(ScaleRect(hexAt96, 144, 96)));
-    EXPECT_EQ(fontHeight(ActivePreviewState()->edit), -24) << "12 points at 144";
-    EXPECT_EQ(fontHeight(Control(IDC_HEXEDIT)), MulDiv(controlFontAt96, 144, 96));
-    EXPECT_NE(look().find("part1 300 column0 173 "), std::string::npos) << look();
-    char points[32] = "";
-    SendMessageA(Control(IDC_STATUS), SB_GETTEXTA, 2, reinterpret_cast<LPARAM>(points));
-    EXPECT_STREQ(points, "12 pt");
+    GetWindowRect(form, &formNow);
+    EXPECT_TRUE(EqualRect(&formNow, &suggested));
+    std::vector<long> at144;
+    for (const long value : at96)
+        at144.push_back(MulDiv(value, 144, 96));
+    EXPECT_EQ(look(), at144);
+    EXPECT_EQ(at144.back(), -24);
 
     SendMessageA(form, WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&formAt96));
+    GetWindowRect(form, &formNow);
+    EXPECT_TRUE(EqualRect(&formNow, &formAt96));
     EXPECT_EQ(look(), at96);
 }
