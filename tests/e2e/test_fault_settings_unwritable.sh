@@ -33,7 +33,6 @@ keeps_its_settings_in_appdata() {
     expect_eq "$(ini_value PREVIEW EDITCLR "$USER_SETTINGS")" "$2" "the inner colour kept in %APPDATA%"
     start_program
     expect_eq "$(preview_title)" "$1" "the preview's title at the next start"
-    no_message_boxes "at the next start"
     quit_with_alt_f4
     rm "$USER_SETTINGS"
 }

@@ -479,33 +479,6 @@ TEST_F(DamagedSettings, NumbersAreDecimalOnly)
     EXPECT_EQ(State().logFont.lfHeight, 10) << "no octal form";
 }
 
-// The program's folder cannot be written (here: it is not there): the settings live in %APPDATA%
-// across a restart. Where that cannot be written either, the loss is told once at the end.
-TEST_F(DamagedSettings, SettingsGoToAppDataWhenTheProgramsFolderCannotBeWritten)
-{
-    DestroyForm();
-    ASSERT_TRUE(CreateDirectoryA(AppDataFolder().c_str(), nullptr));
-    OverrideProgramPath((folder + "\\missing\\Huebench.exe").c_str());
-    CreateForm();
-    Command(IDM_AUTOCOPY);
-    Restart();
-    EXPECT_TRUE(IsOptionChecked(form, IDM_AUTOCOPY));
-    EXPECT_NE(ReadFile(UserSettingsFile()).find("AUTOCOPY=8\r\n"), std::string::npos);
-
-    SetEnvironmentVariableA("APPDATA", (folder + "\\missing").c_str());
-    Restart();
-    DestroyForm(); // its settings can be written nowhere now
-    std::string told;
-    WithDialog(ReportUnsavedSettings, [&](HWND box) {
-        told = MessageBoxText(box);
-        PostMessageA(box, WM_COMMAND, IDOK, 0);
-    });
-    EXPECT_EQ(told, LoadResourceText(IDS_SETTINGS_UNSAVED).text);
-    SetEnvironmentVariableA("APPDATA", AppDataFolder().c_str());
-    OverrideProgramPath((folder + "\\Huebench.exe").c_str());
-    CreateForm();
-}
-
 TEST_F(DamagedSettings, UnwritableSettingsFileStartsWithDefaultsWithoutACrash)
 {
     // A settings file in a folder that does not exist can be neither read nor written.
@@ -516,6 +489,11 @@ TEST_F(DamagedSettings, UnwritableSettingsFileStartsWithDefaultsWithoutACrash)
     ExpectDefaults();
     DestroyForm();
     EXPECT_EQ(GetFileAttributesA((folder + "\\missing").c_str()), INVALID_FILE_ATTRIBUTES);
+    // Nor can %APPDATA%, which is not there either: the loss is told when the program ends.
+    WithDialog(ReportUnsavedSettings, [&](HWND box) {
+        EXPECT_EQ(MessageBoxText(box), LoadResourceText(IDS_SETTINGS_UNSAVED).text);
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+    });
     OverrideProgramPath((folder + "\\Huebench.exe").c_str());
 
     // A folder in the settings file's place can be neither read nor written either.
