@@ -85,13 +85,14 @@ std::string ReadSettingsFile()
 
 bool WriteSettingsFile(const std::string& contents)
 {
+    // Opened, not made anew: a hidden file and its permissions stay as the user left them.
     const HANDLE file = CreateFileW(EnsureSettingsPath(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                    CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+                                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     DWORD written = 0;
     const bool whole =
         WriteFile(file, contents.data(), static_cast<DWORD>(contents.size()), &written, nullptr) &&
-        written == contents.size();
+        written == contents.size() && SetEndOfFile(file);
     return CloseHandle(file) && whole;
 }
 

@@ -62,6 +62,15 @@ void TellPreviews(int to, int from)
 
 } // namespace
 
+void TakeOverDpiScaling(HWND form)
+{
+    // From Windows 10 1703; before it no dialog scaled itself.
+    using DialogBehavior = BOOL(WINAPI*)(HWND, DIALOG_DPI_CHANGE_BEHAVIORS, DIALOG_DPI_CHANGE_BEHAVIORS);
+    const auto setBehavior = reinterpret_cast<DialogBehavior>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("user32.dll"), "SetDialogDpiChangeBehavior")));
+    if (setBehavior && form) setBehavior(form, DDC_DISABLE_ALL, DDC_DISABLE_ALL);
+}
+
 RECT ScaleRect(const RECT& rect, int to, int from)
 {
     return {MulDiv(rect.left, to, from), MulDiv(rect.top, to, from), MulDiv(rect.right, to, from),

@@ -9,5 +9,8 @@
 // with everything else the program sized for its resolution at start-up, and every preview told.
 void OnFormDpiChanged(HWND form, int dpi, const RECT* suggested);
 
+// The form scales itself, whatever the dialog manager would do for a window from a template.
+void TakeOverDpiScaling(HWND form);
+
 // A rectangle of a window at one resolution, at another.
 RECT ScaleRect(const RECT& rect, int to, int from);

@@ -224,7 +224,9 @@ HWND CreateMainForm(HINSTANCE instance)
     // The common controls load now, before the template names their classes (they are imported
     // late, so that they come from the system folder, never the program's own).
     InitCommonControls();
-    return CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_MAINFORM), nullptr, nullptr, 0);
+    const HWND form = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_MAINFORM), nullptr, nullptr, 0);
+    TakeOverDpiScaling(form);
+    return form;
 }
 
 namespace {
