@@ -83,7 +83,6 @@ type_text "色の見本"
 press Return
 type_text "表示"
 expect_eq "$(preview_text)" '色の見本\n表示' "the Japanese text typed"
-screenshot japanese-sample
 quit_with_alt_f4
 grep -qaF "$(printf 'STRING=色の見本\\\\表示\r' | iconv -f UTF-8 -t CP932)" "$PROGRAM_DIR/Huebench.ini" ||
     fail "the stored sample text: $(ini_value PREVIEW STRING)"
