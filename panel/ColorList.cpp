@@ -67,6 +67,30 @@ void InsertColumns(HWND list)
     }
 }
 
+} // namespace
+
+namespace {
+bool ScalingColumns = false; // the program itself sets the widths
+} // namespace
+
+// The fixed widths again, for the resolution of the monitor the form has moved to.
+void ScaleColorListColumns(HWND form)
+{
+    const HWND list = GetDlgItem(form, IDC_COLORLIST);
+    const int dpi = ScreenDpi(list);
+    ScalingColumns = true;
+    for (int column = 0; column < CATALOGUE_COLUMN_COUNT; ++column)
+        SendMessageA(list, LVM_SETCOLUMNWIDTH, column, ScaleForDpi(COLUMNS[column].width, dpi));
+    ScalingColumns = false;
+}
+
+LRESULT OnColumnChanging()
+{
+    return ScalingColumns ? FALSE : TRUE;
+}
+
+namespace {
+
 LRESULT DefaultNotify(HWND form, NMHDR* header, WPARAM wParam)
 {
     return DefWindowProcA(form, WM_NOTIFY, wParam, reinterpret_cast<LPARAM>(header));

@@ -19,3 +19,6 @@ LRESULT OnColorListNotify(HWND form, NMHDR* header, WPARAM wParam);
 void ApplyCatalogueRow(int row);
 int CALLBACK CompareColorRows(LPARAM row1, LPARAM row2, LPARAM column);
 void ShowTabPage(HWND form);
+void ScaleColorListColumns(HWND form); // after a change of resolution
+// The answer to the header's HDN_ITEMCHANGING: the user cannot change the widths, the program can.
+LRESULT OnColumnChanging();

@@ -68,11 +68,7 @@ int WidestCaption(const GdiObject& font)
 {
     OwnedDC dc(CreateCompatibleDC(nullptr));
     SelectedObject selected(dc.get(), font.get());
-    const auto widthOf = [&](const char* text) {
-        SIZE size = {};
-        GetTextExtentPoint32A(dc.get(), text, lstrlenA(text), &size);
-        return static_cast<int>(size.cx);
-    };
+    const auto widthOf = [&](const char* text) { return static_cast<int>(TextExtent932(dc.get(), text).cx); };
     int hexDigit = 0;
     int decimalDigit = 0;
     for (const char* digit = "0123456789ABCDEFabcdef"; *digit; ++digit) {
@@ -84,6 +80,25 @@ int WidestCaption(const GdiObject& font)
     return widthOf("#") + 6 * hexDigit + widthOf("  ") + 9 * decimalDigit + 2 * widthOf(",");
 }
 
+// Sizes and caption font for a resolution: at creation, and again on a monitor of another scale.
+void ScaleLoupe(LoupeState& state, int dpi)
+{
+    state.metrics = MakeLoupeMetrics(dpi);
+    LOGFONTA logFont = {};
+    GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof logFont, &logFont);
+    logFont.lfHeight = -state.metrics.fontHeight;
+    logFont.lfWidth = 0;
+    state.font = MakeFont(logFont);
+    state.metrics = WidenLoupeForCaption(state.metrics, WidestCaption(state.font));
+}
+
+void OnDpiChanged(HWND window, LoupeState& state, int dpi)
+{
+    ScaleLoupe(state, dpi);
+    state.visible = false; // the next tick places it again in its new size
+    InvalidateRect(window, nullptr, FALSE);
+}
+
 LRESULT OnCreate(HWND window)
 {
     auto* state = new (std::nothrow) LoupeState();
@@ -91,14 +106,7 @@ LRESULT OnCreate(HWND window)
     SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
 
     OwnedDC screen(CreateDCA("DISPLAY", nullptr, nullptr, nullptr));
-    state->metrics = MakeLoupeMetrics(screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 0);
-
-    LOGFONTA logFont = {};
-    GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof logFont, &logFont);
-    logFont.lfHeight = -state->metrics.fontHeight;
-    logFont.lfWidth = 0;
-    state->font = MakeFont(logFont);
-    state->metrics = WidenLoupeForCaption(state->metrics, WidestCaption(state->font));
+    ScaleLoupe(*state, screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 0);
 
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -158,8 +166,8 @@ void OnPaint(HWND window, const LoupeState& state)
     SelectedObject font(dc, state.font.get());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
-    DrawTextA(dc, caption.code, -1, &line, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-    DrawTextA(dc, caption.channels, -1, &line, DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    DrawText932(dc, caption.code, &line, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    DrawText932(dc, caption.channels, &line, DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }
 
 LRESULT CALLBACK LoupeWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -174,6 +182,7 @@ LRESULT CALLBACK LoupeWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     case WM_NCHITTEST: return HTTRANSPARENT;
     case WM_MOUSEACTIVATE: return MA_NOACTIVATE;
     case WM_DESTROY: OnDestroy(window, state); return 0;
+    case WM_DPICHANGED: OnDpiChanged(window, *state, LOWORD(wParam)); return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }

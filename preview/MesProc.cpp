@@ -154,11 +154,18 @@ LRESULT CALLBACK SampleTextProc(HWND edit, UINT message, WPARAM wParam, LPARAM l
     return CallWindowProcW(EditProcedure, edit, message, wParam, lParam);
 }
 
-void KeepEscape(HWND edit)
+// The sample text is a Unicode window, so that Windows keeps and draws Japanese whole whatever the
+// system's code page; the program's ANSI messages to it are converted through its code page, 932.
+// It must stay Unicode: subclass it only with SetWindowSubclass or SetWindowLongPtrW.
+HWND CreateSampleEdit(HWND preview, HINSTANCE instance)
 {
+    const HWND edit =
+        CreateWindowExW(0, L"EDIT", nullptr, EDIT_STYLE, 0, 0, 0, 0, preview, nullptr, instance, nullptr);
+    if (!edit) return nullptr;
     const auto previous = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SampleTextProc)));
     if (!EditProcedure) EditProcedure = previous;
+    return edit;
 }
 
 LRESULT OnCreate(HWND window, const CREATESTRUCTA* creation)
@@ -166,14 +173,13 @@ LRESULT OnCreate(HWND window, const CREATESTRUCTA* creation)
     auto* state = new (std::nothrow) PreviewState(); // value-initialised: zero-filled
     if (!state) FatalError(MODULE_NAME, ALLOCATION_FAILED_LINE);
 
-    state->edit = CreateWindowExA(0, "EDIT", nullptr, EDIT_STYLE, 0, 0, 0, 0, window, nullptr,
-                                  creation->hInstance, nullptr);
-    if (state->edit) KeepEscape(state->edit);
+    state->edit = CreateSampleEdit(window, creation->hInstance);
     const COLORREF current = ChannelColor();
     state->outerColor = current;
     state->innerColor = current;
     state->innerBrush = MakeSolidBrush(current);
     state->logFont.lfCharSet = SHIFTJIS_CHARSET;
+    state->dpi = state->chosenDpi = ScreenDpi(FormOf(window));
     SetWindowTextA(window, CodeFor(FormOf(window), current).text);
     // The contrast tooltip comes when the pointer first does (OnSetCursor).
 
@@ -245,18 +251,42 @@ void OnSetInnerColor(HWND window, PreviewState& state, const PreviewState* sourc
     RefreshContrastTip(state);
 }
 
+void RemakeFont(PreviewState& state);
+
 void OnSetFont(HWND window, PreviewState& state, const PreviewState* source)
 {
     if (!source) return;
     state.fontColor = source->fontColor;
     state.logFont = source->logFont;
     state.logFont.lfQuality = PROOF_QUALITY;
+    state.chosenHeight = state.logFont.lfHeight;
+    state.chosenDpi = state.dpi;
+    RemakeFont(state);
+    ShowFontInfo(state, FormOf(window));
+    RefreshContrastTip(state);
+}
+
+void RemakeFont(PreviewState& state)
+{
     GdiObject font = MakeFont(state.logFont);
     SendMessageA(state.edit, WM_SETFONT, reinterpret_cast<WPARAM>(font.font()), TRUE);
     // The old font goes only now that the EDIT no longer uses it.
     state.font = std::move(font);
-    ShowFontInfo(state, FormOf(window));
-    RefreshContrastTip(state);
+}
+
+// On a monitor of another scale: the place Windows (or the form) suggests, and the font made again
+// so that the text keeps its size in points.
+void OnDpiChanged(HWND window, PreviewState& state, int dpi, const RECT* suggested)
+{
+    if (dpi <= 0) return;
+    state.dpi = dpi;
+    if (suggested && !IsZoomed(window) && !IsIconic(window))
+        SetWindowPos(window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (state.chosenDpi > 0) state.logFont.lfHeight = MulDiv(state.chosenHeight, dpi, state.chosenDpi);
+    if (state.font) RemakeFont(state);
+    if (window == GetActivePreview()) ShowFontInfo(state, FormOf(window));
+    InvalidateRect(window, nullptr, FALSE);
 }
 
 void OnSetOuterColor(HWND window, PreviewState& state, COLORREF color)
@@ -438,6 +468,9 @@ LRESULT CALLBACK PreviewWndProc(HWND window, UINT message, WPARAM wParam, LPARAM
                         reinterpret_cast<const char*>(lParam));
         return 0;
     case PM_SETFONT: OnSetFont(window, *state, reinterpret_cast<const PreviewState*>(wParam)); return 0;
+    case WM_DPICHANGED:
+        OnDpiChanged(window, *state, LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+        return 0;
     case PM_SETTEXT: SetWindowTextA(state->edit, reinterpret_cast<const char*>(wParam)); return 0;
     case PM_SETOUTERCOLOR: OnSetOuterColor(window, *state, static_cast<COLORREF>(wParam)); return 0;
     case WM_DESTROY:

@@ -25,6 +25,11 @@ struct PreviewState {
     // How the window shows its colours; the colours above stay the true ones.
     VisionMode vision;
     GdiObject seenInnerBrush; // solid brush of innerColor as the viewer sees it, outside normal vision
+    // The resolution the window is shown at, and the font's height as last chosen and the resolution
+    // then: the shown height follows the monitor from there, so the text keeps its size in points.
+    int dpi;
+    LONG chosenHeight;
+    int chosenDpi;
 };
 
 // Carries colours and a font into PM_SETINNERCOLOR and PM_SETFONT.

@@ -72,7 +72,7 @@ void DrawPageText(HDC dc, const char* text, const PageRect& rect, COLORREF color
 {
     RECT box{rect.left, rect.top, rect.right, rect.bottom};
     SetTextColor(dc, color);
-    DrawTextA(dc, text, -1, &box, format);
+    DrawText932(dc, text, &box, format);
 }
 
 struct CaptionText {
@@ -154,7 +154,7 @@ GdiObject CaptionFont(int charHeight)
 SIZE CaptionExtent(HDC dc, const char* text)
 {
     RECT box{0, 0, 0, 0};
-    DrawTextA(dc, text, -1, &box, DT_NOPREFIX | DT_CALCRECT);
+    DrawText932(dc, text, &box, DT_NOPREFIX | DT_CALCRECT);
     return {box.right - box.left, box.bottom - box.top};
 }
 

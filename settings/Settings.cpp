@@ -4,6 +4,7 @@
 #include <commctrl.h>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "colour/ColorModel.h"
 #include "panel/Channels.h"
@@ -15,7 +16,7 @@
 #include "shell/Menus.h"
 #include "shell/resource.h"
 
-char SettingsPath[MAX_PATH];
+wchar_t SettingsPath[SETTINGS_PATH_SIZE];
 
 namespace {
 
@@ -55,16 +56,53 @@ constexpr StoredOption ADDED_OPTIONS[] = {
     {"LOUPE", IDM_LOUPE, MF_CHECKED},
 };
 
-const char* EnsureSettingsPath()
+bool SettingsWriteFailed = false;
+bool UnsavedReported = false;
+
+const wchar_t* EnsureSettingsPath()
 {
-    if (SettingsPath[0] == '\0') ComputeSettingsPath();
+    if (SettingsPath[0] == L'\0') ComputeSettingsPath();
     return SettingsPath;
 }
 
+// The whole file, read on its bytes; empty when there is none or it cannot be read.
+std::string ReadSettingsFile()
+{
+    std::string contents;
+    const HANDLE file = CreateFileW(EnsureSettingsPath(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return contents;
+    LARGE_INTEGER size = {};
+    if (GetFileSizeEx(file, &size) && size.QuadPart > 0 && size.QuadPart < MAXLONG) {
+        contents.resize(static_cast<size_t>(size.QuadPart));
+        DWORD read = 0;
+        if (!ReadFile(file, &contents[0], static_cast<DWORD>(contents.size()), &read, nullptr)) read = 0;
+        contents.resize(read);
+    }
+    CloseHandle(file);
+    return contents;
+}
+
+bool WriteSettingsFile(const std::string& contents)
+{
+    // Opened, not made anew: a hidden file and its permissions stay as the user left them.
+    const HANDLE file = CreateFileW(EnsureSettingsPath(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const bool whole =
+        WriteFile(file, contents.data(), static_cast<DWORD>(contents.size()), &written, nullptr) &&
+        written == contents.size() && SetEndOfFile(file);
+    return CloseHandle(file) && whole;
+}
+
+// The file as LoadSettings found it, read once for all its keys.
+std::string LoadedFile;
+
 void WriteText(const char* section, const char* key, const char* value)
 {
-    // A read-only folder or a locked file makes the write fail; nothing is reported.
-    WritePrivateProfileStringA(section, key, value, EnsureSettingsPath());
+    // Read afresh: another copy of the program may have written the file meanwhile.
+    if (!WriteSettingsFile(SetIniValue(ReadSettingsFile(), section, key, value))) SettingsWriteFailed = true;
 }
 
 void WriteNumber(const char* section, const char* key, long value)
@@ -94,7 +132,9 @@ void ReadText(const char* section, const char* key, const char* byDefault, char*
 {
     // A value cut to the buffer may leave its last byte unwritten: it must not be stale.
     ZeroMemory(out, outSize);
-    GetPrivateProfileStringA(section, key, byDefault, out, outSize, EnsureSettingsPath());
+    std::string value;
+    lstrcpynA(out, FindIniValue(LoadedFile, section, key, &value) ? value.c_str() : byDefault,
+              static_cast<int>(outSize));
     out[outSize - 1] = '\0';
     DropCutLeadByte(out);
 }
@@ -354,14 +394,70 @@ void SaveSampleText(HWND edit, char* buffer)
 
 } // namespace
 
+namespace {
+
+// Whether the settings can be kept in this file: it can be written, or, where there is none yet,
+// made (the trial file goes again at once).
+bool CanKeepSettingsIn(const wchar_t* path)
+{
+    const DWORD attributes = GetFileAttributesW(path);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
+    const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
+    const HANDLE file =
+        CreateFileW(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                    exists ? OPEN_EXISTING : CREATE_NEW,
+                    exists ? FILE_ATTRIBUTE_NORMAL : FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(file);
+    return true;
+}
+
+// %APPDATA%\Huebench\Huebench.ini, its folder made; empty when there is no such folder.
+std::wstring UserSettingsPath()
+{
+    wchar_t base[SETTINGS_PATH_SIZE] = L"";
+    const DWORD length = GetEnvironmentVariableW(L"APPDATA", base, SETTINGS_PATH_SIZE);
+    if (length == 0 || length >= SETTINGS_PATH_SIZE) return L"";
+    const std::wstring folder = std::wstring(base) + L"\\" + USER_SETTINGS_FOLDER;
+    CreateDirectoryW(folder.c_str(), nullptr); // there already, or made now
+    return folder + L"\\" + USER_SETTINGS_FILE;
+}
+
+void SetSettingsPath(const std::wstring& path)
+{
+    lstrcpynW(SettingsPath, path.c_str(), SETTINGS_PATH_SIZE);
+}
+
+} // namespace
+
+// Beside the program when the file is there or can be made there; else in the user's application
+// data (a program under Program Files or run from inside a zip cannot write beside itself), taking
+// along what a read-only file beside the program held. When neither can be written, the file beside
+// the program is still read, and the loss is told when the program ends.
 void ComputeSettingsPath()
 {
-    SettingsPathFromProgramPath(ProgramPath(), SettingsPath, sizeof SettingsPath);
+    const std::wstring beside = WideSettingsPath(WideProgramPath());
+    SetSettingsPath(beside);
+    if (CanKeepSettingsIn(beside.c_str())) return;
+    const std::wstring user = UserSettingsPath();
+    if (user.empty()) return;
+    const DWORD besideAttributes = GetFileAttributesW(beside.c_str());
+    if (besideAttributes != INVALID_FILE_ATTRIBUTES && !(besideAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        CopyFileW(beside.c_str(), user.c_str(), TRUE); // an earlier copy there stays
+    if (CanKeepSettingsIn(user.c_str())) SetSettingsPath(user);
+}
+
+void ReportUnsavedSettings()
+{
+    if (!SettingsWriteFailed || UnsavedReported) return;
+    UnsavedReported = true;
+    ShowMessage(LoadResourceText(IDS_SETTINGS_UNSAVED).text, nullptr, MB_TOPMOST | MB_ICONWARNING);
 }
 
 bool LoadSettings(HWND form, char* buffer)
 {
     ComputeSettingsPath();
+    LoadedFile = ReadSettingsFile();
     LoadMainWindowPosition(form, buffer);
     LoadPage(form);
     LoadOptions(form);
@@ -374,6 +470,7 @@ bool LoadSettings(HWND form, char* buffer)
     SendPreviewLook(preview);
     LoadPreviewVision(preview);
     ApplyTopmost(form);
+    std::string().swap(LoadedFile);
 
     // Through the channel fields: every channel that changes propagates, as any other colour entry.
     WriteChannelEdits(PreviewTemplate.innerColor);

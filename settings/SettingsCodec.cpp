@@ -211,3 +211,166 @@ void ProgramBaseName(const char* programPath, char* out, std::size_t outSize)
     AppendBounded(out, outSize, &length, parts.name, parts.extension);
     out[length] = '\0';
 }
+
+namespace {
+
+bool IsIniSpace(char byte)
+{
+    return IsConversionSpace(byte);
+}
+
+// One line of the file: [begin, end) without its line break; next is where the following one starts.
+struct IniLine {
+    std::size_t begin, end, next;
+};
+
+IniLine IniLineAt(const std::string& file, std::size_t at)
+{
+    const std::size_t feed = file.find('\n', at);
+    const std::size_t next = feed == std::string::npos ? file.size() : feed + 1;
+    std::size_t end = feed == std::string::npos ? file.size() : feed;
+    if (end > at && file[end - 1] == '\r') --end;
+    return {at, end, next};
+}
+
+void TrimIni(const std::string& file, std::size_t* begin, std::size_t* end)
+{
+    while (*begin < *end && IsIniSpace(file[*begin]))
+        ++*begin;
+    while (*end > *begin && IsIniSpace(file[*end - 1]))
+        --*end;
+}
+
+bool SameIniName(const std::string& file, std::size_t begin, std::size_t end, const char* name)
+{
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    for (; begin < end; ++begin, ++name)
+        if (*name == '\0' || lower(file[begin]) != lower(*name)) return false;
+    return *name == '\0';
+}
+
+// A section header "[name]": the name, trimmed.
+bool IniSectionName(const std::string& file, const IniLine& line, std::size_t* begin, std::size_t* end)
+{
+    std::size_t b = line.begin, e = line.end;
+    TrimIni(file, &b, &e);
+    if (b >= e || file[b] != '[') return false;
+    const std::size_t close = file.rfind(']', e - 1);
+    if (close == std::string::npos || close <= b) return false;
+    *begin = b + 1;
+    *end = close;
+    TrimIni(file, begin, end);
+    return true;
+}
+
+// A line "key = value" that names the key; the value's bounds, trimmed.
+bool IsIniKey(const std::string& file, const IniLine& line, const char* key, std::size_t* valueBegin,
+              std::size_t* valueEnd)
+{
+    const std::size_t equals = file.find('=', line.begin);
+    if (equals == std::string::npos || equals >= line.end) return false;
+    std::size_t b = line.begin, e = equals;
+    TrimIni(file, &b, &e);
+    if (!SameIniName(file, b, e, key)) return false;
+    *valueBegin = equals + 1;
+    *valueEnd = line.end;
+    TrimIni(file, valueBegin, valueEnd);
+    return true;
+}
+
+// Where the first section of the name starts its lines and where they end (npos: no such section).
+struct IniSection {
+    std::size_t header, body, end, afterLast;
+};
+
+IniSection FindIniSection(const std::string& file, const char* section)
+{
+    IniSection found = {std::string::npos, 0, 0, 0};
+    for (std::size_t at = 0; at < file.size();) {
+        const IniLine line = IniLineAt(file, at);
+        std::size_t b = 0, e = 0;
+        const bool header = IniSectionName(file, line, &b, &e);
+        if (found.header != std::string::npos) {
+            if (header) break;
+            std::size_t tb = line.begin, te = line.end;
+            TrimIni(file, &tb, &te);
+            if (tb < te) found.afterLast = line.next;
+        } else if (header && SameIniName(file, b, e, section)) {
+            found = {line.begin, line.next, 0, line.next};
+        }
+        at = line.next;
+        if (found.header != std::string::npos) found.end = at;
+    }
+    return found;
+}
+
+} // namespace
+
+bool FindIniValue(const std::string& file, const char* section, const char* key, std::string* value)
+{
+    const IniSection found = FindIniSection(file, section);
+    if (found.header == std::string::npos) return false;
+    for (std::size_t at = found.body; at < found.end;) {
+        const IniLine line = IniLineAt(file, at);
+        std::size_t b = 0, e = 0;
+        if (IsIniKey(file, line, key, &b, &e)) {
+            if (e - b > 1 && (file[b] == '"' || file[b] == '\'') && file[e - 1] == file[b]) {
+                ++b;
+                --e;
+            }
+            if (value) value->assign(file, b, e - b);
+            return true;
+        }
+        at = line.next;
+    }
+    return false;
+}
+
+std::string SetIniValue(const std::string& file, const char* section, const char* key, const char* value)
+{
+    const std::string entry = std::string(key) + "=" + value;
+    const IniSection found = FindIniSection(file, section);
+    std::string result = file;
+    if (found.header == std::string::npos) {
+        if (!result.empty() && result.back() != '\n') result += "\r\n";
+        return result + "[" + section + "]\r\n" + entry + "\r\n";
+    }
+    for (std::size_t at = found.body; at < found.end;) {
+        const IniLine line = IniLineAt(file, at);
+        std::size_t b = 0, e = 0;
+        if (IsIniKey(file, line, key, &b, &e))
+            return result.replace(line.begin, line.end - line.begin, entry);
+        at = line.next;
+    }
+    // After the section's last line, which may be the file's last without a line break.
+    const std::size_t at = found.afterLast;
+    const bool broken = at > 0 && file[at - 1] == '\n';
+    return result.insert(at, (broken ? "" : "\r\n") + entry + (broken ? "\r\n" : ""));
+}
+
+namespace {
+
+std::size_t WideNameStart(const std::wstring& path)
+{
+    const std::size_t separator = path.find_last_of(L"\\/:");
+    return separator == std::wstring::npos ? 0 : separator + 1;
+}
+
+std::size_t WideExtensionStart(const std::wstring& path)
+{
+    const std::size_t dot = path.rfind(L'.');
+    return dot == std::wstring::npos || dot < WideNameStart(path) ? path.size() : dot;
+}
+
+} // namespace
+
+std::wstring WideSettingsPath(const std::wstring& programPath)
+{
+    return programPath.substr(0, WideExtensionStart(programPath)) + L".ini";
+}
+
+std::wstring WideBaseName(const std::wstring& programPath)
+{
+    const std::size_t name = WideNameStart(programPath);
+    return programPath.substr(name, WideExtensionStart(programPath) - name);
+}

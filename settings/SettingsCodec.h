@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 
 constexpr std::size_t SETTINGS_TEXT_SIZE = 1024;
 
@@ -36,3 +37,17 @@ void ApplyFontOptionBits(int bits, FontOptionFields* fields);
 void SettingsPathFromProgramPath(const char* programPath, char* out, std::size_t outSize);
 // Base name without directory and extension ("C:\\Tools\\Huebench.exe" -> "Huebench").
 void ProgramBaseName(const char* programPath, char* out, std::size_t outSize);
+
+// The settings file is read and written on its bytes (code page 932 whatever the system's), with
+// the rules of the platform's initialization files: section and key names match without regard to
+// case and only their first section counts; white space around a value and one pair of enclosing
+// quotes (" or ') are dropped on reading.
+// The value of a key; false when the section or the key is missing.
+bool FindIniValue(const std::string& file, const char* section, const char* key, std::string* value);
+// The file with the key set: its line replaced in place, else the key added after the last line of
+// its section, else a new section at the end. Lines end in CR LF; everything else stays.
+std::string SetIniValue(const std::string& file, const char* section, const char* key, const char* value);
+
+// The same path splitting on UTF-16 paths, which hold any folder name (no double-byte rules there).
+std::wstring WideSettingsPath(const std::wstring& programPath);
+std::wstring WideBaseName(const std::wstring& programPath);

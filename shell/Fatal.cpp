@@ -3,8 +3,11 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cwchar>
+#include <string>
 
 #include "HeapBlock.h"
+#include "WideText.h"
 #include "resource.h"
 #include "panel/Capture.h"
 #include "settings/SettingsCodec.h"
@@ -13,12 +16,15 @@ namespace {
 
 char ProgramPathOverride[MAX_PATH] = "";
 char ModulePath[MAX_PATH] = "";
+// Long enough for any folder the shell lets a user make; the W function keeps every character.
+constexpr DWORD WIDE_PATH_SIZE = 4096;
+wchar_t WideModulePath[WIDE_PATH_SIZE] = L"";
 
 constexpr int VERSION_TEXT_SIZE = 256;
 constexpr int SUB_BLOCK_SIZE = 128;
 
 // Reads one string of the version resource's first translation; null when it is missing.
-const char* VersionString(const void* block, const char* key)
+const wchar_t* VersionString(const void* block, const wchar_t* key)
 {
     struct Translation {
         WORD language;
@@ -26,26 +32,41 @@ const char* VersionString(const void* block, const char* key)
     };
     Translation* translation = nullptr;
     UINT size = 0;
-    if (!VerQueryValueA(block, "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation), &size) ||
+    if (!VerQueryValueW(block, L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation),
+                        &size) ||
         size < sizeof(Translation))
         return nullptr;
-    char subBlock[SUB_BLOCK_SIZE];
-    snprintf(subBlock, sizeof(subBlock), "\\StringFileInfo\\%04X%04X\\%s", translation->language,
+    wchar_t subBlock[SUB_BLOCK_SIZE];
+    swprintf(subBlock, SUB_BLOCK_SIZE, L"\\StringFileInfo\\%04X%04X\\%ls", translation->language,
              translation->codePage, key);
-    char* value = nullptr;
-    if (!VerQueryValueA(block, subBlock, reinterpret_cast<void**>(&value), &size) || !value) return nullptr;
+    wchar_t* value = nullptr;
+    if (!VerQueryValueW(block, subBlock, reinterpret_cast<void**>(&value), &size) || !value) return nullptr;
     return value;
 }
 
 } // namespace
 
+const wchar_t* WideProgramPath()
+{
+    static wchar_t overridden[WIDE_PATH_SIZE];
+    if (ProgramPathOverride[0]) {
+        const WideText wide(ProgramPathOverride);
+        lstrcpynW(overridden, wide.get(), WIDE_PATH_SIZE);
+        return overridden;
+    }
+    // The full path of the running exe: argument 0 may be a bare name ("Huebench" typed at a prompt).
+    if (!WideModulePath[0]) {
+        const DWORD length = GetModuleFileNameW(nullptr, WideModulePath, WIDE_PATH_SIZE);
+        if (length == 0 || length >= WIDE_PATH_SIZE) WideModulePath[0] = L'\0';
+    }
+    return WideModulePath;
+}
+
 const char* ProgramPath()
 {
     if (ProgramPathOverride[0]) return ProgramPathOverride;
-    // The full path of the running exe: argument 0 may be a bare name ("Huebench" typed at a prompt),
-    // and the profile functions would then look for the settings in the Windows folder.
-    if (!ModulePath[0] && !GetModuleFileNameA(nullptr, ModulePath, MAX_PATH))
-        lstrcpynA(ModulePath, (__argc > 0 && __argv && __argv[0]) ? __argv[0] : "", MAX_PATH);
+    // For names only (the print document's): a character code page 932 lacks becomes "?".
+    if (!ModulePath[0]) lstrcpynA(ModulePath, NarrowText(WideProgramPath()).get(), MAX_PATH);
     return ModulePath;
 }
 
@@ -82,26 +103,27 @@ void FatalError(const char* module, int line)
     ExitProcess(1);
 }
 
+// Through the W functions: the exe's own name may hold characters code page 932 lacks.
 bool ShowVersionBox()
 {
-    const char* path = ProgramPath();
+    const std::wstring path = WideProgramPath();
     DWORD handle = 0;
-    const DWORD size = GetFileVersionInfoSizeA(path, &handle);
+    const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &handle);
     if (size == 0) return false;
     HeapBlock block(size);
     if (!block.get()) FatalError("Huebench", 497);
-    if (!GetFileVersionInfoA(path, 0, size, block.get())) return false;
+    if (!GetFileVersionInfoW(path.c_str(), 0, size, block.get())) return false;
 
-    const char* fileVersion = VersionString(block.get(), "FileVersion");
+    const wchar_t* fileVersion = VersionString(block.get(), L"FileVersion");
     if (!fileVersion) return false;
-    char name[MAX_PATH];
-    ProgramBaseName(path, name, sizeof(name));
-    const char* copyright = VersionString(block.get(), "LegalCopyright");
+    const wchar_t* copyright = VersionString(block.get(), L"LegalCopyright");
     if (!copyright) return false;
 
     // A very long name, version or copyright is cut to the box's text buffer.
-    char text[VERSION_TEXT_SIZE];
-    snprintf(text, sizeof(text), "%s ver.%s\n%s", name, fileVersion, copyright);
-    ShowMessage(text, LoadResourceText(IDS_VERSION_CAPTION).text, MB_TOPMOST | MB_ICONINFORMATION);
+    wchar_t text[VERSION_TEXT_SIZE];
+    swprintf(text, VERSION_TEXT_SIZE, L"%ls ver.%ls\n%ls", WideBaseName(path).c_str(), fileVersion,
+             copyright);
+    const WideText caption(LoadResourceText(IDS_VERSION_CAPTION).text);
+    MessageBoxW(nullptr, text, caption.get(), MB_TOPMOST | MB_ICONINFORMATION);
     return true;
 }

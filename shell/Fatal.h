@@ -7,7 +7,8 @@
 bool ShowVersionBox();
 
 // The program's path as argument 0 of its command line gives it.
-const char* ProgramPath();
+const char* ProgramPath();                  // in code page 932, for names
+const wchar_t* WideProgramPath();           // whole, whatever characters its folders hold
 void OverrideProgramPath(const char* path); // tests run the program's code from another exe
 
 // A text of the string table, loaded into a fixed buffer.

@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <utility>
 
+#include "WideText.h" // DrawText932, TextExtent932: the text drawing of the whole program
+
 // Owns one GDI object (brush, font, pen) and deletes it; moves, never copies. Keeps a tally of the
 // objects the program has made and not yet deleted, since GetGuiResources answers 0 under Wine.
 class GdiObject {

@@ -3,9 +3,11 @@
 
 #include <commctrl.h>
 
+#include "DpiChange.h"
 #include "Fatal.h"
 #include "Layout.h"
 #include "Menus.h"
+#include "WideText.h"
 #include "resource.h"
 #include "panel/Capture.h"
 #include "panel/Channels.h"
@@ -83,7 +85,8 @@ LRESULT OnNotify(HWND form, WPARAM wParam, LPARAM lParam)
         if (header->idFrom != IDC_TAB) break;
         ShowTabPage(form);
         return 0;
-    case HDN_ITEMCHANGINGA: return TRUE; // the list's columns keep their widths
+    case HDN_ITEMCHANGINGA:
+    case HDN_ITEMCHANGINGW: return OnColumnChanging(); // the list's columns keep their widths, however asked
     }
     return DefaultFrame(form, WM_NOTIFY, wParam, lParam);
 }
@@ -203,6 +206,9 @@ LRESULT CALLBACK MainFormProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     case WM_EXITMENULOOP: EndMenuHelp(window); return 0;
     case WM_HOTKEY: OnHotKey(window, wParam); return 0;
     case WM_NEXTDLGCTL: OnNextDialogControl(window, wParam, lParam); return 0;
+    case WM_DPICHANGED:
+        OnFormDpiChanged(window, LOWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+        return 0;
     }
     return DefaultFrame(window, message, wParam, lParam);
 }
@@ -233,7 +239,12 @@ bool RegisterWindowClasses(HINSTANCE instance)
 
 HWND CreateMainForm(HINSTANCE instance)
 {
-    return CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_MAINFORM), nullptr, nullptr, 0);
+    // The common controls load now, before the template names their classes (they are imported
+    // late, so that they come from the system folder, never the program's own).
+    InitCommonControls();
+    const HWND form = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_MAINFORM), nullptr, nullptr, 0);
+    TakeOverDpiScaling(form);
+    return form;
 }
 
 namespace {
@@ -275,32 +286,51 @@ void InitMainForm(HWND form)
         step.run(form);
 }
 
+// The W functions throughout: a character typed into the Unicode sample text stays whole on its
+// way, and ANSI windows still get their messages converted by the system.
 bool FilterMainFormMessage(HWND form, HWND mdiClient, HACCEL accelerators, MSG* message)
 {
     if (TranslateMDISysAccel(mdiClient, message)) return true;
-    if (accelerators && TranslateAcceleratorA(form, accelerators, message)) return true;
-    return IsDialogMessageA(form, message) != FALSE;
+    if (accelerators && TranslateAcceleratorW(form, accelerators, message)) return true;
+    return IsDialogMessageW(form, message) != FALSE;
 }
 
 int RunMessageLoop(HWND form, HACCEL accelerators)
 {
     const HWND mdiClient = MdiClientWindow();
     MSG message = {};
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         if (FilterMainFormMessage(form, mdiClient, accelerators, &message)) continue;
         TranslateMessage(&message);
-        DispatchMessageA(&message);
+        DispatchMessageW(&message);
     }
     return static_cast<int>(message.wParam);
 }
 
+// Windows 10 ignores the manifest's code page, and with a system locale other than Japanese every
+// text of the program would come out garbled: a Unicode box in both languages says so.
+void ShowCodePageNotice()
+{
+    wchar_t text[CODE_PAGE_NOTICE_SIZE] = L"";
+    wchar_t caption[CODE_PAGE_NOTICE_SIZE] = L"";
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    LoadStringW(instance, IDS_CODEPAGE_NOTICE, text, CODE_PAGE_NOTICE_SIZE);
+    LoadStringW(instance, IDS_CODEPAGE_CAPTION, caption, CODE_PAGE_NOTICE_SIZE);
+    MessageBoxW(nullptr, text, caption, MB_TOPMOST | MB_ICONWARNING);
+}
+
 int RunHuebench(HINSTANCE instance, int showCommand)
 {
+    // Every DLL loaded later (the delay-imported ones among them) comes from the system folder only.
+    SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+    if (GetACP() != PROGRAM_CODE_PAGE) ShowCodePageNotice();
     if (!RegisterWindowClasses(instance)) return 1;
     HWND form = CreateMainForm(instance);
     if (!form) return 1;
     HACCEL accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
     InitMainForm(form);
     ShowWindow(form, showCommand);
-    return RunMessageLoop(form, accelerators);
+    const int exitCode = RunMessageLoop(form, accelerators);
+    ReportUnsavedSettings();
+    return exitCode;
 }

@@ -18,6 +18,8 @@ constexpr int MAIN_FORM_STEP_COUNT = 8;
 extern const MainFormStep MAIN_FORM_STEPS[MAIN_FORM_STEP_COUNT];
 int RunMessageLoop(HWND form, HACCEL accelerators);
 int RunHuebench(HINSTANCE instance, int showCommand); // the whole program: WinMain's body
+constexpr int CODE_PAGE_NOTICE_SIZE = 512;
+void ShowCodePageNotice(); // the box shown at start where the process code page is not 932
 
 LRESULT CALLBACK MainFormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT OnMainCommand(HWND window, WPARAM wParam, LPARAM lParam);

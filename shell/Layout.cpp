@@ -9,13 +9,34 @@
 
 LayoutBaseRecord LayoutBase = {};
 
+namespace {
+
+// The form's client and window sizes as created, and the resolution they were measured at.
+struct MeasuredBase {
+    int clientWidth, clientHeight, windowWidth, windowHeight, dpi;
+};
+MeasuredBase Measured = {};
+int CurrentDpi = 0; // 0 until first asked
+
+} // namespace
+
 void RecordBaseMetrics(HWND form)
 {
     RECT client = {}, window = {};
     GetClientRect(form, &client);
     GetWindowRect(form, &window);
+    Measured = {client.right, client.bottom, window.right - window.left, window.bottom - window.top, 0};
+    CurrentDpi = 0; // a new form asks its monitor afresh
     LayoutBase =
         MakeLayoutBase(client.right, client.bottom, window.right - window.left, window.bottom - window.top);
+}
+
+void ScaleLayoutBase(HWND form, int dpi)
+{
+    if (Measured.dpi == 0) Measured.dpi = ScreenDpi(form);
+    const auto scaled = [&](int length) { return MulDiv(length, dpi, Measured.dpi); };
+    LayoutBase = MakeLayoutBase(scaled(Measured.clientWidth), scaled(Measured.clientHeight),
+                                scaled(Measured.windowWidth), scaled(Measured.windowHeight));
 }
 
 void LayoutMainForm(HWND form, int width, int height)
@@ -50,14 +71,25 @@ void InitStatusBarParts(HWND form)
                         reinterpret_cast<LPARAM>(parts.edges));
 }
 
-// The program is aware of the system's scale, not of each monitor's, so the scale it is given at
-// start stays for its whole life: the display is asked once.
+// The resolution of the monitor the form is on: asked once, then told of every change (the program
+// is aware of each monitor's scale, and the form and its previews always share one monitor).
 int ScreenDpi(HWND window)
 {
-    static int asked = 0;
-    if (asked == 0) {
-        WindowDC dc(window);
-        if (dc.get()) asked = GetDeviceCaps(dc.get(), LOGPIXELSX);
+    if (CurrentDpi == 0) {
+        // GetDpiForWindow is there from Windows 10 1607 on; before it every monitor has the system's.
+        using DpiForWindow = UINT(WINAPI*)(HWND);
+        const auto forWindow = reinterpret_cast<DpiForWindow>(
+            reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
+        if (forWindow && window) CurrentDpi = static_cast<int>(forWindow(window));
+        if (CurrentDpi <= 0) {
+            WindowDC dc(window);
+            if (dc.get()) CurrentDpi = GetDeviceCaps(dc.get(), LOGPIXELSX);
+        }
     }
-    return asked > 0 ? asked : DESIGN_DPI;
+    return CurrentDpi > 0 ? CurrentDpi : DESIGN_DPI;
+}
+
+void SetScreenDpi(int dpi)
+{
+    CurrentDpi = dpi;
 }

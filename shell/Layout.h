@@ -12,3 +12,6 @@ void OnGetMinMaxInfo(MINMAXINFO* info);
 void InitStatusBarParts(HWND form);
 // The screen's resolution across, in dots per inch, that lengths given for 96 are scaled to.
 int ScreenDpi(HWND window);
+void SetScreenDpi(int dpi); // the form has moved to a monitor of this resolution
+// The layout base and minimum size as at creation, for a monitor of this resolution.
+void ScaleLayoutBase(HWND form, int dpi);

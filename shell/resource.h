@@ -99,3 +99,8 @@
 // Beyond the first release: the magnifier that follows the pointer during screen capture
 #define IDM_LOUPE 10101
 #define LOUPE_CLASS_NAME "HuebenchLoupe"
+
+// Texts for any system and any folder: settings kept nowhere, a code page other than 932
+#define IDS_SETTINGS_UNSAVED 175
+#define IDS_CODEPAGE_NOTICE 176
+#define IDS_CODEPAGE_CAPTION 177

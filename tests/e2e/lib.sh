@@ -13,6 +13,10 @@ export DISPLAY=$(cat "$HUEBENCH_WINE_DIR/display")
 WORK=$(mktemp -d /tmp/huebench-e2e.XXXXXX)
 # The program's file name in the scenario's folder; its settings file and print jobs are named after it.
 PROGRAM_NAME=Huebench
+# The folder the program is copied to and started from; a scenario may name another.
+PROGRAM_DIR=$WORK
+# The settings file a program keeps when it cannot write beside itself: %APPDATA% of Wine's user.
+USER_SETTINGS=$HUEBENCH_WINE_DIR/prefix/drive_c/users/$(id -un)/AppData/Roaming/Huebench/Huebench.ini
 PROGRAM_PID=
 PROGRAM_PIDS=()
 
@@ -129,7 +133,7 @@ wait_for() {
 }
 
 # Writes the scenario's settings file from UTF-8 lines, as code page 932 with CR LF line ends.
-write_settings() { iconv -f UTF-8 -t CP932 | sed 's/$/\r/' >"$WORK/$PROGRAM_NAME.ini"; }
+write_settings() { iconv -f UTF-8 -t CP932 | sed 's/$/\r/' >"$PROGRAM_DIR/$PROGRAM_NAME.ini"; }
 
 main_form_count() { probe windows | grep -c '^MAINFORM ' || true; }
 more_main_forms_than() { [ "$(main_form_count)" -gt "$1" ]; }
@@ -137,10 +141,10 @@ more_main_forms_than() { [ "$(main_form_count)" -gt "$1" ]; }
 # Starts a copy of the program in the scenario's folder (its settings file is its own) and waits
 # for its main form; a second start runs a second copy of the same file.
 start_program() {
-    cmp -s "$EXE" "$WORK/$PROGRAM_NAME.exe" || cp "$EXE" "$WORK/$PROGRAM_NAME.exe"
+    cmp -s "$EXE" "$PROGRAM_DIR/$PROGRAM_NAME.exe" || cp "$EXE" "$PROGRAM_DIR/$PROGRAM_NAME.exe"
     local before
     before=$(main_form_count)
-    (cd "$WORK" && exec "$REPO/tools/wine-run.sh" "$WORK/$PROGRAM_NAME.exe" {PROBE_IN}>&- {PROBE_OUT}<&-) &
+    (cd "$PROGRAM_DIR" && exec "$REPO/tools/wine-run.sh" "$PROGRAM_DIR/$PROGRAM_NAME.exe" {PROBE_IN}>&- {PROBE_OUT}<&-) &
     PROGRAM_PID=$!
     PROGRAM_PIDS+=("$PROGRAM_PID")
     WAIT_SECONDS=30 wait_for "the main form appears" more_main_forms_than "$before"
@@ -265,7 +269,7 @@ quit_with_alt_f4() {
 # Reads a key of the scenario's settings file.
 ini_value() {
     local section=$1 key=$2
-    iconv -f CP932 -t UTF-8 "$WORK/$PROGRAM_NAME.ini" | tr -d '\r' |
+    iconv -f CP932 -t UTF-8 "${3:-$PROGRAM_DIR/$PROGRAM_NAME.ini}" | tr -d '\r' |
         awk -v s="[$section]" -v k="$key" '$0 == s { in_section = 1; next } /^\[/ { in_section = 0 }
             in_section && index($0, k "=") == 1 { print substr($0, length(k) + 2) }'
 }

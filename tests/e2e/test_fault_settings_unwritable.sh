@@ -1,7 +1,9 @@
 #!/bin/bash
-# The settings file cannot be written (a folder stands where it belongs): the program starts with
-# the defaults, works as usual, closes a preview and ends normally without any message, leaves the
-# folder as it was, and the next start again finds nothing saved.
+# The program cannot write beside itself: first a folder stands where its settings file belongs,
+# then its folder is immutable (chattr +i, which holds for root too; a read-only bind mount in a
+# mount namespace of the program's own would not do: Wine opens files in its wineserver, outside
+# that namespace, and writes beside the program after all). Either way it starts with the defaults, works as usual without any message, keeps
+# its settings in %APPDATA%\Huebench across a restart and leaves its own folder as it was.
 . "$(dirname "$0")/lib.sh" "$1"
 
 SETTINGS=$WORK/$PROGRAM_NAME.ini
@@ -16,9 +18,9 @@ starts_with_the_defaults() {
 }
 
 works_and_ends_normally() {
-    retype_field $HEXEDIT "#FF00FF"
+    retype_field $HEXEDIT "$1"
     click_control $APPLY
-    wait_eq "#FF00FF" "the preview after applying" preview_title
+    wait_eq "$1" "the preview after applying" preview_title
     press ctrl+n
     wait_eq 2 "previews after Ctrl+N" preview_count
     press ctrl+F4 # closing a preview saves its settings
@@ -27,19 +29,32 @@ works_and_ends_normally() {
     quit_with_alt_f4
 }
 
-start_again_finds_nothing_saved() {
-    [ -d "$SETTINGS" ] || fail "the folder in place of the settings file is gone"
-    expect_eq "$(ls -A "$SETTINGS")" "" "the folder's contents"
-    expect_eq "$(ls -A "$WORK" | grep -v '^probe\.' | tr '\n' ' ')" "$PROGRAM_NAME.exe $PROGRAM_NAME.ini " \
-        "the program's folder: nothing written elsewhere"
-    rmdir "$SETTINGS"
+keeps_its_settings_in_appdata() {
+    expect_eq "$(ini_value PREVIEW EDITCLR "$USER_SETTINGS")" "$2" "the inner colour kept in %APPDATA%"
     start_program
-    expect_eq "$(preview_title)" "#000000" "the preview's title at the next start"
+    expect_eq "$(preview_title)" "$1" "the preview's title at the next start"
     quit_with_alt_f4
+    rm "$USER_SETTINGS"
 }
 
+rm -f "$USER_SETTINGS"
+EXIT_STEPS+=('rm -f "$USER_SETTINGS"')
 mkdir "$SETTINGS"
 starts_with_the_defaults
-works_and_ends_normally
-start_again_finds_nothing_saved
+works_and_ends_normally "#FF00FF"
+keeps_its_settings_in_appdata "#FF00FF" $((0xFF00FF))
+expect_eq "$(ls -A "$SETTINGS")" "" "the folder's contents"
+expect_eq "$(ls -A "$WORK" | grep -v '^probe\.' | tr '\n' ' ')" "$PROGRAM_NAME.exe $PROGRAM_NAME.ini " \
+    "the program's folder: nothing written beside the program"
+rmdir "$SETTINGS"
+
+PROGRAM_DIR=$WORK/read-only
+mkdir "$PROGRAM_DIR"
+cp "$EXE" "$PROGRAM_DIR/$PROGRAM_NAME.exe"
+chattr +i "$PROGRAM_DIR" || fail "the folder cannot be made immutable"
+EXIT_STEPS+=('chattr -i "$PROGRAM_DIR"')
+starts_with_the_defaults
+works_and_ends_normally "#00FFFF"
+keeps_its_settings_in_appdata "#00FFFF" $((0xFFFF00))
+expect_eq "$(ls -A "$PROGRAM_DIR")" "$PROGRAM_NAME.exe" "the read-only folder's contents"
 echo "unwritable settings scenario passed"

@@ -12,7 +12,8 @@ export HUEBENCH_LOCALE=${HUEBENCH_LOCALE:-ja_JP.UTF-8}
 PROGRAM_NAME=HuebenchPrint$RANDOM
 EXIT_STEPS+=('rm -f $(printed_pdfs)')
 
-# The first preview: a red band around yellow, with a sample text in a TrueType font.
+# The first preview: a red band around yellow, with a Japanese sample text in a TrueType font (drawn
+# through the W functions: 表 ends in 0x5C).
 write_settings <<'INI'
 [MAINWINDOW]
 POSITION=50,50,1150,750
@@ -21,7 +22,7 @@ SYNCHRO=0
 [MDIWINDOW]
 RECT=10,10,300,220
 [PREVIEW]
-STRING=Huebench & CUPS
+STRING=色の見本 & 表示
 EDITCLR=65535
 BACKCLR=255
 FONTCLR=0

@@ -70,4 +70,30 @@ click_at $((left + 60)) $((top + 10))
 press alt+F4
 wait_for_exit || fail "exit code $?"
 expect_eq "$(ini_value PREVIEW STRING)" "$stored_text" "sample text after a second run"
+# Japanese typed with real keys (xdotool types each character through a spare key code, so Wine
+# gets it whole) into a copy in a folder whose name code page 932 cannot hold: the text reads back,
+# is stored in code page 932 (表 ends in 0x5C, before a stored line break) and comes back after a
+# restart, and the version box shows.
+PROGRAM_DIR=$WORK/café
+mkdir "$PROGRAM_DIR"
+start_program
+click_at $(inner_point)
+press ctrl+End shift+ctrl+Home
+type_text "色の見本"
+press Return
+type_text "表示"
+expect_eq "$(preview_text)" '色の見本\n表示' "the Japanese text typed"
+quit_with_alt_f4
+grep -qaF "$(printf 'STRING=色の見本\\\\表示\r' | iconv -f UTF-8 -t CP932)" "$PROGRAM_DIR/Huebench.ini" ||
+    fail "the stored sample text: $(ini_value PREVIEW STRING)"
+start_program
+expect_eq "$(preview_text)" '色の見本\n表示' "the Japanese text after a restart"
+click_caption
+press alt+f a
+wait_for_dialog "the version box" >/dev/null
+expect_eq "$(message_box_text)" 'Huebench ver.2.11.2007.0318\nCopyright (C) 2026 The Huebench developers' \
+    "the version box from the folder named café"
+press Return
+wait_for "the version box closes" dialog_gone
+quit_with_alt_f4
 echo "settings round-trip scenario passed"

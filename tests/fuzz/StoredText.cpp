@@ -104,6 +104,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string expectedStored = ReferenceEncode(text, outSize);
     REQUIRE(stored == expectedStored, "the stored text is the longest run of whole characters that fits",
             detail() + " gave " + Shown(stored) + ", expected " + Shown(expectedStored));
+    // The input as a settings file, whatever it holds: the stored text set in it reads back as set.
+    const auto trimmed = [](char c) {
+        return c == ' ' || c == '\t' || c == '"' || c == '\'' || c == '\v' || c == '\f';
+    };
+    if (!stored.empty() && !trimmed(stored.front()) && !trimmed(stored.back())) {
+        std::string read;
+        const bool found =
+            FindIniValue(SetIniValue(text, "PREVIEW", "STRING", stored.c_str()), "preview", "String", &read);
+        REQUIRE(found && read == stored, "a value set in any file reads back as set",
+                detail() + " read " + Shown(read));
+    }
     if (stored.size() == text.size() && HasOnlyWholeLineBreaks(text)) {
         REQUIRE(Decoded(stored) == text, "line breaks are stored and read back unchanged", detail());
     }

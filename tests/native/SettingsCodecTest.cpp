@@ -201,6 +201,23 @@ TEST(FontOption, OnlyTheExactBoldWeightIsStored)
     EXPECT_EQ(0, fields.weight) << "weight 800 comes back as the default weight";
 }
 
+// The settings file is read and changed on its bytes, as the platform's profile functions do.
+TEST(IniText, ReadsAndWritesKeysInPlaceOnTheBytes)
+{
+    const std::string file = "[A]\r\nx = 1 \r\n\r\n[b]\r\nKey=\" \x95\\ \"\r\n[B]\r\nlate=2";
+    std::string value;
+    EXPECT_TRUE(FindIniValue(file, "a", "X", &value));
+    EXPECT_EQ(value, "1") << "white space around the value goes";
+    EXPECT_TRUE(FindIniValue(file, "B", "key", &value));
+    EXPECT_EQ(value, " \x95\\ ") << "one pair of quotes goes; a 0x5C second byte stays";
+    EXPECT_FALSE(FindIniValue(file, "B", "late", &value)) << "only the first section of a name counts";
+    EXPECT_EQ(SetIniValue(file, "A", "x", "9"), "[A]\r\nx=9\r\n\r\n[b]\r\nKey=\" \x95\\ \"\r\n[B]\r\nlate=2");
+    EXPECT_EQ(SetIniValue(file, "a", "y", "3"),
+              "[A]\r\nx = 1 \r\ny=3\r\n\r\n[b]\r\nKey=\" \x95\\ \"\r\n[B]\r\nlate=2");
+    EXPECT_EQ(SetIniValue("[B]\r\nlate=2", "B", "z", "4"), "[B]\r\nlate=2\r\nz=4");
+    EXPECT_EQ(SetIniValue("x", "NEW", "k", "v"), "x\r\n[NEW]\r\nk=v\r\n");
+}
+
 TEST(ProgramPath, TheSettingsFileLiesBesideTheProgram)
 {
     EXPECT_EQ("C:\\Tools\\prog.ini", SettingsPath("C:\\Tools\\prog.exe"));

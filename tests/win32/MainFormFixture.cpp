@@ -57,13 +57,13 @@ void PumpMessages(DWORD milliseconds)
     const DWORD start = GetTickCount();
     do {
         MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) { // as the program's own loop
             if (message.message == WM_QUIT) continue;
             if (PumpForm && IsWindow(PumpForm) &&
                 FilterMainFormMessage(PumpForm, MdiContext.MdiClient, PumpAccelerators, &message))
                 continue;
             TranslateMessage(&message);
-            DispatchMessageA(&message);
+            DispatchMessageW(&message);
         }
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
     } while (GetTickCount() - start < milliseconds);
@@ -171,6 +171,7 @@ void MainFormTest::SetUp()
     const std::string program = folder + "\\Huebench.exe";
     CopyFileA(self, program.c_str(), FALSE);
     OverrideProgramPath(program.c_str());
+    SetEnvironmentVariableA("APPDATA", AppDataFolder().c_str()); // not there unless a test makes it
     CreateForm();
 }
 
@@ -179,6 +180,9 @@ void MainFormTest::TearDown()
     DestroyForm();
     DeleteFileA(SettingsFile().c_str());
     DeleteFileA((folder + "\\Huebench.exe").c_str());
+    DeleteFileA(UserSettingsFile().c_str());
+    RemoveDirectoryA((AppDataFolder() + "\\Huebench").c_str());
+    RemoveDirectoryA(AppDataFolder().c_str());
     RemoveDirectoryA(folder.c_str());
 }
 

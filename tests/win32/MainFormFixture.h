@@ -38,6 +38,8 @@ class MainFormTest : public ::testing::Test {
     HWND Control(int id) const { return GetDlgItem(form, id); }
     void Command(UINT id) { SendMessageA(form, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
     std::string SettingsFile() const { return folder + "\\Huebench.ini"; }
+    std::string AppDataFolder() const { return folder + "\\AppData"; } // the tests' %APPDATA%
+    std::string UserSettingsFile() const { return AppDataFolder() + "\\Huebench\\Huebench.ini"; }
     // Writes the settings file. The form saves its own settings when it is destroyed, so to start
     // from a prepared file: DestroyForm(); WriteSettings(...); CreateForm();
     void WriteSettings(const std::string& contents);

@@ -5,8 +5,12 @@
 #include <cstdlib>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "colour/Catalogue.h"
+#include "PanelTestSteps.h"
+#include "shell/DpiChange.h"
+#include "shell/Huebench.h"
 #include "shell/Fatal.h"
 #include "shell/Layout.h"
 #include "shell/resource.h"
@@ -219,8 +223,20 @@ TEST_F(MainForm, HeaderItemChangesAreRefusedSoColumnsKeepTheirWidths)
     NMHEADERA header = {};
     header.hdr.hwndFrom = Control(IDC_COLORLIST);
     header.hdr.idFrom = 0;
-    header.hdr.code = HDN_ITEMCHANGINGA;
-    EXPECT_EQ(SendMessageA(form, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&header)), TRUE);
+    for (const UINT code : {HDN_ITEMCHANGINGA, HDN_ITEMCHANGINGW}) {
+        header.hdr.code = code;
+        EXPECT_EQ(SendMessageA(form, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&header)), TRUE) << code;
+    }
+}
+
+// Where the process code page is not 932 a Unicode box says so in both languages.
+TEST_F(MainForm, CodePageNoticeSpeaksJapaneseAndEnglish)
+{
+    WithDialog(ShowCodePageNotice, [](HWND box) {
+        EXPECT_NE(MessageBoxText(box).find("日本語のシステム ロケールが必要です。"), std::string::npos);
+        EXPECT_NE(MessageBoxText(box).find("need Windows 11 or later, or a Japanese"), std::string::npos);
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+    });
 }
 
 TEST_F(MainForm, ExitClosesTheFormAndSavesTheSettings)
@@ -452,4 +468,54 @@ TEST_F(DisplayScale, StatusTextsAndColumnHeadersFitTheirPlaces)
         EXPECT_LE(TextWidthInFontOf(header, text), place.right - place.left - 6 * GetSystemMetrics(SM_CXEDGE))
             << "header of column " << column << " at " << dpi;
     }
+}
+
+// WM_DPICHANGED, as Windows sends it when the form moves to a monitor at 150 % (Wine never does):
+// the suggested rectangle; the preview's and a control's places, a status part, a column, the
+// controls' font and the 12-point sample (16 pixels, then 24) all scaled; and the way back exact.
+TEST_F(MainForm, MonitorScaleChangeScalesEverythingAndComesBackExactly)
+{
+    PreviewTemplate.logFont = LOGFONTA{};
+    PreviewTemplate.logFont.lfHeight = -16;
+    SendMessageA(GetActivePreview(), PM_SETFONT, reinterpret_cast<WPARAM>(&PreviewTemplate), 0);
+    const auto look = [&] {
+        std::vector<long> values;
+        for (const auto& [window, parent] :
+             {std::pair{GetActivePreview(), mdiClient}, {Control(IDC_HEXEDIT), form}}) {
+            RECT rect = {};
+            GetWindowRect(window, &rect);
+            MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+            values.insert(values.end(), {rect.left, rect.top, rect.right, rect.bottom});
+        }
+        int edges[STATUS_PART_COUNT] = {};
+        SendMessageA(Control(IDC_STATUS), SB_GETPARTS, STATUS_PART_COUNT, reinterpret_cast<LPARAM>(edges));
+        values.push_back(edges[1]);
+        values.push_back(
+            static_cast<long>(SendDlgItemMessageA(form, IDC_COLORLIST, LVM_GETCOLUMNWIDTH, 0, 0)));
+        for (const HWND window : {Control(IDC_HEXEDIT), ActivePreviewState()->edit}) {
+            LOGFONTA font = {};
+            GetObjectA(reinterpret_cast<HGDIOBJ>(SendMessageA(window, WM_GETFONT, 0, 0)), sizeof font, &font);
+            values.push_back(font.lfHeight);
+        }
+        return values;
+    };
+    const std::vector<long> at96 = look();
+    RECT formAt96 = {}, formNow = {};
+    GetWindowRect(form, &formAt96);
+    RECT suggested =
+        ScaleRect({0, 0, formAt96.right - formAt96.left, formAt96.bottom - formAt96.top}, 144, 96);
+    OffsetRect(&suggested, formAt96.left, formAt96.top);
+    SendMessageA(form, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    GetWindowRect(form, &formNow);
+    EXPECT_TRUE(EqualRect(&formNow, &suggested));
+    std::vector<long> at144;
+    for (const long value : at96)
+        at144.push_back(MulDiv(value, 144, 96));
+    EXPECT_EQ(look(), at144);
+    EXPECT_EQ(at144.back(), -24);
+
+    SendMessageA(form, WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&formAt96));
+    GetWindowRect(form, &formNow);
+    EXPECT_TRUE(EqualRect(&formNow, &formAt96));
+    EXPECT_EQ(look(), at96);
 }

@@ -260,6 +260,7 @@ TEST_F(BuiltProgram, ManifestNamesScaleAwarenessAndTheJapaneseCodePage)
     const std::string manifest(bytes, SizeofResource(module, found));
     const char* entries[] = {
         ">true</dpiAware>",
+        ">PerMonitorV2</dpiAwareness>",
         ">ja-JP</activeCodePage>",
         "http://schemas.microsoft.com/SMI/2019/WindowsSettings",
         "level=\"asInvoker\"",

@@ -10,6 +10,8 @@
 #include "shell/Menus.h"
 #include "shell/resource.h"
 #include "colour/Vision.h"
+#include "settings/Settings.h"
+#include "shell/Huebench.h"
 
 namespace {
 
@@ -106,6 +108,25 @@ class FontStorage : public SettingsTest {};
 class PlacementStorage : public SettingsTest {};
 class OptionStorage : public SettingsTest {};
 class DamagedSettings : public SettingsTest {};
+
+// Japanese typed into the sample text, a Unicode window fed by the program's own W message loop,
+// reads back in code page 932, is stored so (表 ends in 0x5C, before a stored line break) and
+// comes back after a restart.
+TEST_F(SampleTextStorage, TypedJapaneseIsKeptInCodePage932)
+{
+    // The contrast tooltip, made when the pointer first comes, subclasses the text: it stays Unicode.
+    SendMessageA(Preview(), WM_SETCURSOR, reinterpret_cast<WPARAM>(State().edit), 0);
+    ASSERT_TRUE(State().tooltip && IsWindowUnicode(State().edit));
+    SetSampleText("");
+    for (const wchar_t typed : std::wstring(L"色の見本\r表示"))
+        PostMessageW(State().edit, WM_CHAR, typed, 1);
+    PostQuitMessage(0);
+    RunMessageLoop(form, accelerators);
+    EXPECT_EQ(SampleText(), "色の見本\r\n表示");
+    Restart();
+    EXPECT_EQ(SampleText(), "色の見本\r\n表示");
+    EXPECT_NE(ReadFile(SettingsFile()).find("\r\nSTRING=色の見本\\\\表示\r\n"), std::string::npos);
+}
 
 TEST_F(SampleTextStorage, LineBreakIsStoredAsTwoBackslashes)
 {
@@ -470,6 +491,11 @@ TEST_F(DamagedSettings, UnwritableSettingsFileStartsWithDefaultsWithoutACrash)
     ExpectDefaults();
     DestroyForm();
     EXPECT_EQ(GetFileAttributesA((folder + "\\missing").c_str()), INVALID_FILE_ATTRIBUTES);
+    // Nor can %APPDATA%, which is not there either: the loss is told when the program ends.
+    WithDialog(ReportUnsavedSettings, [&](HWND box) {
+        EXPECT_EQ(MessageBoxText(box), LoadResourceText(IDS_SETTINGS_UNSAVED).text);
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+    });
     OverrideProgramPath((folder + "\\Huebench.exe").c_str());
 
     // A folder in the settings file's place can be neither read nor written either.
