@@ -3,6 +3,8 @@
 
 #include <cstddef>
 
+#include "colour/ColorTypes.h"
+
 constexpr std::size_t SETTINGS_TEXT_SIZE = 1024;
 
 // Four comma-separated integers of a stored placement ("100,50,740,530"); missing ones are 0.
@@ -36,3 +38,10 @@ void ApplyFontOptionBits(int bits, FontOptionFields* fields);
 void SettingsPathFromProgramPath(const char* programPath, char* out, std::size_t outSize);
 // Base name without directory and extension ("C:\\Tools\\Huebench.exe" -> "Huebench").
 void ProgramBaseName(const char* programPath, char* out, std::size_t outSize);
+
+// Recent colours: colour codes separated by commas, newest first ("#336699,#000080"). Reading
+// skips what is no code and what repeats an earlier entry, keeps at most `capacity` and answers
+// how many it kept; writing writes whole codes only, as many as fit.
+constexpr int RECENT_COLOR_LIMIT = 10;
+int DecodeRecentColors(const char* text, COLORREF* colors, int capacity);
+void EncodeRecentColors(const COLORREF* colors, int count, char* out, std::size_t outSize);
