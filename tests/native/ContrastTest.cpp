@@ -1,6 +1,7 @@
 #include "colour/Contrast.h"
 
 #include "colour/ColorModel.h"
+#include "colour/ContrastResult.h"
 #include "colour/Vision.h"
 
 #include <gtest/gtest.h>
@@ -8,7 +9,9 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <sstream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -253,4 +256,64 @@ TEST(Vision, OddStoredNumbersTitleTagAndTooltipLine)
         "2型色覚 (D型)では  文字色/内側 1.69:1  内側/外側 5.44:1",
         VisionContrastReport(ComposeColor(255, 0, 0), ComposeColor(0, 128, 0), WHITE, VISION_DEUTERANOPIA)
             .text);
+}
+
+namespace {
+
+PreviewResultFacts Facts(const char* title, const char* face, COLORREF font, VisionMode vision)
+{
+    PreviewResultFacts facts = {};
+    std::snprintf(facts.title, sizeof facts.title, "%s", title);
+    std::snprintf(facts.face, sizeof facts.face, "%s", face);
+    facts.fontColor = font;
+    facts.innerColor = facts.outerColor = WHITE;
+    facts.points = 12;
+    facts.vision = vision;
+    return facts;
+}
+
+std::vector<std::string> Split(const std::string& text, const std::string& separator)
+{
+    std::vector<std::string> parts;
+    for (size_t start = 0, end; start <= text.size(); start = end + separator.size()) {
+        end = text.find(separator, start);
+        if (end == std::string::npos) end = text.size();
+        parts.push_back(text.substr(start, end - start));
+    }
+    return parts;
+}
+
+} // namespace
+
+TEST(ContrastResult, GreySevenSevenOnWhiteFailsNormalTextAndPassesLargeTextLineByLine)
+{
+    const std::string text = ContrastResultText(Facts("#FFFFFF", "", GREY_77, VISION_DEUTERANOPIA), true);
+    const std::vector<std::string> lines = Split(text, "\r\n");
+    ASSERT_EQ(lines.size(), 13u) << text; // twelve items and the line end of the last
+    EXPECT_EQ(lines[0], "文字色: #777777 (R 119, G 119, B 119)");
+    EXPECT_EQ(lines[3], "フォント: (既定のフォント) 12 pt");
+    EXPECT_EQ(lines[4], "コントラスト比: 4.47:1");
+    EXPECT_EQ(lines[5], "1.4.3 コントラスト (最低限) (AA) 通常の文字: 不合格");
+    EXPECT_EQ(lines[6], "1.4.3 コントラスト (最低限) (AA) 大きな文字: 合格");
+    EXPECT_EQ(lines[8], "1.4.6 コントラスト (高度) (AAA) 大きな文字: 不合格");
+    EXPECT_EQ(lines[9], "1.4.11 非テキストのコントラスト (外側と内側 1.00:1): 不合格");
+    EXPECT_EQ(lines[10], "色覚シミュレーション: 2型色覚 (D型)");
+    EXPECT_EQ(lines[11].rfind("シミュレーション時のコントラスト比: ", 0), 0u) << lines[11];
+}
+
+TEST(ContrastResult, TheTableHasAHeaderAndOneRowAPreviewOfFourteenFieldsQuotedWhereNeeded)
+{
+    const std::vector<PreviewResultFacts> previews = {Facts("#000000", "A,\"B\"", BLACK, VISION_NORMAL),
+                                                      Facts("#FFFFFF", "Arial", GREY_77, VISION_MONOCHROMACY)};
+    const std::vector<std::string> tsv = Split(ContrastResultTable(previews, true, '\t'), "\r\n");
+    ASSERT_EQ(tsv.size(), 4u);
+    EXPECT_EQ(Split(tsv[0], "\t").size(), 14u);
+    const std::vector<std::string> row = Split(tsv[2], "\t");
+    ASSERT_EQ(row.size(), 14u) << tsv[2];
+    EXPECT_EQ(row[4], "Arial");
+    EXPECT_EQ(row[7], "4.47:1");
+    EXPECT_EQ(row[8] + row[9] + row[12], "不合格合格不合格");
+    EXPECT_EQ(row[13].rfind("1色覚 (全色盲) 4.47:1", 0), 0u) << row[13];
+    const std::string csv = Split(ContrastResultTable(previews, true, ','), "\r\n")[1];
+    EXPECT_EQ(csv.rfind("#000000,#000000,#FFFFFF,#FFFFFF,\"A,\"\"B\"\"\",12,いいえ,21.00:1,", 0), 0u) << csv;
 }
