@@ -101,16 +101,17 @@ std::string ContrastResultText(const PreviewResultFacts& facts, bool upperCase)
     const auto addLine = [&text](const std::string& line) { text += (text.empty() ? "" : "\r\n") + line; };
     const COLORREF colors[3] = {facts.fontColor, facts.innerColor, facts.outerColor};
     for (int i = 0; i < 3; ++i)
-        addLine(Formatted(RESULT_TEXTS.colorLines[i], FormatColorCode(colors[i], upperCase).text, RedOf(colors[i]),
-                          GreenOf(colors[i]), BlueOf(colors[i])));
+        addLine(Formatted(RESULT_TEXTS.colorLines[i], FormatColorCode(colors[i], upperCase).text,
+                          RedOf(colors[i]), GreenOf(colors[i]), BlueOf(colors[i])));
     addLine(Formatted(RESULT_TEXTS.fontLine, FaceOf(facts).c_str(), facts.points,
                       facts.bold ? RESULT_TEXTS.boldMarker : ""));
     addLine(Formatted(RESULT_TEXTS.ratioLine, FormatRatio(verdicts.ratio).text));
     for (int level = 0; level < 2; ++level)
         for (int large = 0; large < 2; ++large)
-            addLine(Formatted(RESULT_TEXTS.criterionLine, RESULT_TEXTS.criteria[level], RESULT_TEXTS.textSizes[large],
-                              Verdict(verdicts.text[2 * level + large])));
-    addLine(Formatted(RESULT_TEXTS.nonTextLine, FormatRatio(verdicts.edgeRatio).text, Verdict(verdicts.nonText)));
+            addLine(Formatted(RESULT_TEXTS.criterionLine, RESULT_TEXTS.criteria[level],
+                              RESULT_TEXTS.textSizes[large], Verdict(verdicts.text[2 * level + large])));
+    addLine(
+        Formatted(RESULT_TEXTS.nonTextLine, FormatRatio(verdicts.edgeRatio).text, Verdict(verdicts.nonText)));
     if (VisionModeFrom(facts.vision) != VISION_NORMAL) {
         addLine(Formatted(RESULT_TEXTS.visionLines[0], VisionModeName(facts.vision)));
         addLine(Formatted(RESULT_TEXTS.visionLines[1], FormatRatio(verdicts.seenRatio).text));
@@ -120,14 +121,16 @@ std::string ContrastResultText(const PreviewResultFacts& facts, bool upperCase)
 
 std::string QuotedField(std::string_view field, char separator)
 {
-    if (field.find_first_of(std::string{separator} + "\"\r\n") == std::string_view::npos) return std::string(field);
+    if (field.find_first_of(std::string{separator} + "\"\r\n") == std::string_view::npos)
+        return std::string(field);
     std::string quoted = "\"";
     for (char c : field)
         quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
     return quoted + "\"";
 }
 
-std::string ContrastResultTable(const std::vector<PreviewResultFacts>& previews, bool upperCase, char separator)
+std::string ContrastResultTable(const std::vector<PreviewResultFacts>& previews, bool upperCase,
+                                char separator)
 {
     std::string table;
     const auto addRow = [&](const std::vector<std::string>& fields) {

@@ -27,7 +27,8 @@ std::string ContrastResultText(const PreviewResultFacts& facts, bool upperCase);
 
 // A header row and one row per preview with the same items, fields separated by `separator`, each
 // row ended by CR LF; fields are quoted where needed.
-std::string ContrastResultTable(const std::vector<PreviewResultFacts>& previews, bool upperCase, char separator);
+std::string ContrastResultTable(const std::vector<PreviewResultFacts>& previews, bool upperCase,
+                                char separator);
 
 // A field as RFC 4180 writes it: in double quotes, its quotes doubled, when it holds the separator,
 // a quote, CR or LF; as it is otherwise.

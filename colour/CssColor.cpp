@@ -294,7 +294,8 @@ CssColorResult RgbColor(const Arguments& arguments)
 CssColorResult HslColor(const Arguments& arguments)
 {
     double hue = 0, saturation = 0, lightness = 0, alpha = 1;
-    if (!HueOf(arguments.components[0], hue) || !ShareOf(arguments.components[1], arguments.legacy, saturation) ||
+    if (!HueOf(arguments.components[0], hue) ||
+        !ShareOf(arguments.components[1], arguments.legacy, saturation) ||
         !ShareOf(arguments.components[2], arguments.legacy, lightness) || !AlphaOf(arguments, alpha))
         return UNKNOWN;
     return Result(alpha, HslShares(hue, saturation, lightness));

@@ -58,7 +58,8 @@ std::string ShownText(std::wstring text)
         if (IS_HIGH_SURROGATE(text[cut - 1])) --cut; // never half a character
         text = text.substr(0, cut) + ELLIPSIS;
     }
-    const int size = WideCharToMultiByte(JAPANESE_CODE_PAGE, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    const int size =
+        WideCharToMultiByte(JAPANESE_CODE_PAGE, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
     std::string shown(size > 0 ? size : 1, '\0');
     WideCharToMultiByte(JAPANESE_CODE_PAGE, 0, text.c_str(), -1, shown.data(), size, nullptr, nullptr);
     return shown.c_str();
@@ -87,7 +88,8 @@ void PasteColor(HWND form)
     }
     const CssColorResult result = ParseCssColor(text);
     if (result.status != CSSCOLOR_OK) {
-        ShowRefusal(result.status == CSSCOLOR_TRANSLUCENT ? IDS_PASTE_TRANSLUCENT : IDS_PASTE_UNKNOWN, read.text);
+        ShowRefusal(result.status == CSSCOLOR_TRANSLUCENT ? IDS_PASTE_TRANSLUCENT : IDS_PASTE_UNKNOWN,
+                    read.text);
         return;
     }
     WriteChannelEdits(result.color);

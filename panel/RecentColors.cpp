@@ -58,6 +58,12 @@ void FillRecentPopup(HMENU popup, const GdiObject (&swatches)[RECENT_COLOR_LIMIT
         item.hbmpItem = static_cast<HBITMAP>(swatches[i].get());
         InsertMenuItemA(popup, i, TRUE, &item);
     }
+    // The swatches stand in the check-mark column rather than in a column of their own.
+    MENUINFO style = {};
+    style.cbSize = sizeof style;
+    style.fMask = MIM_STYLE;
+    style.dwStyle = MNS_CHECKORBMP;
+    SetMenuInfo(popup, &style);
     EnableMenuItem(popup, IDM_CLEARRECENT, MF_BYCOMMAND | (Recent.count ? MF_ENABLED : MF_GRAYED));
 }
 

@@ -122,7 +122,8 @@ void CopyContrastResult(HWND form, HWND preview)
 {
     const PreviewState* state = PreviewStateOf(preview);
     if (!state) return;
-    PutTextOnClipboard(form, ContrastResultText(FactsOf(form, preview, *state), IsOptionChecked(form, IDM_CAPTION)));
+    PutTextOnClipboard(
+        form, ContrastResultText(FactsOf(form, preview, *state), IsOptionChecked(form, IDM_CAPTION)));
 }
 
 void CopyResultTable(HWND form)
@@ -153,7 +154,8 @@ void SaveResultCsv(HWND form)
     for (wchar_t& c : filter)
         if (c == L'|') c = L'\0';
     wchar_t path[MAX_PATH] = L"";
-    lstrcpynW(path, WideOf(LoadResourceText(IDS_CSV_DEFAULT_NAME).text, JAPANESE_CODE_PAGE).c_str(), MAX_PATH);
+    lstrcpynW(path, WideOf(LoadResourceText(IDS_CSV_DEFAULT_NAME).text, JAPANESE_CODE_PAGE).c_str(),
+              MAX_PATH);
     OPENFILENAMEW dialog = {};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = form;
@@ -161,6 +163,7 @@ void SaveResultCsv(HWND form)
     dialog.lpstrFile = path;
     dialog.nMaxFile = MAX_PATH;
     dialog.lpstrDefExt = CSV_EXTENSION;
-    dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+    dialog.Flags =
+        OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
     if (GetSaveFileNameW(&dialog)) SaveResultCsvTo(form, path);
 }

@@ -84,12 +84,15 @@ class PanelTest : public MainFormTest {
     // Applies a code and reads the message box it brings up, which is then dismissed.
     SeenBox ApplyAndDismissBox()
     {
+        return DismissBoxAfter([&] { PressApply(); });
+    }
+    SeenBox DismissBoxAfter(const std::function<void()>& step)
+    {
         SeenBox seen;
-        WithDialog([&] { PressApply(); },
-                   [&](HWND box) {
-                       seen = LookAtBox(box);
-                       if (box) PressDialogButton(box, IDOK);
-                   });
+        WithDialog(step, [&](HWND box) {
+            seen = LookAtBox(box);
+            if (box) PressDialogButton(box, IDOK);
+        });
         return seen;
     }
 
@@ -377,11 +380,10 @@ class EditPopup : public PanelTest {
         const HMENU popup = FindPopupHolding(GetMenu(form), IDM_CLEARRECENT);
         for (int i = 0; i < GetMenuItemCount(popup) - 2; ++i) {
             char text[32] = "";
+            GetMenuStringA(popup, i, text, sizeof text, MF_BYPOSITION);
             MENUITEMINFOA item = {};
             item.cbSize = sizeof item;
-            item.fMask = MIIM_STRING | MIIM_BITMAP | MIIM_ID;
-            item.dwTypeData = text;
-            item.cch = sizeof text;
+            item.fMask = MIIM_BITMAP;
             GetMenuItemInfoA(popup, i, TRUE, &item);
             items.push_back(std::string(text) + (item.hbmpItem ? "" : " (no swatch)"));
         }
@@ -410,10 +412,7 @@ TEST_F(EditPopup, GreyOnWhiteCopiesItsRatioAndVerdictsInBothTextFormats)
     EXPECT_EQ(lines[5], "1.4.3 コントラスト (最低限) (AA) 通常の文字: 不合格");
     EXPECT_EQ(lines[6], "1.4.3 コントラスト (最低限) (AA) 大きな文字: 合格");
     const std::string unicode = ClipboardBytes(CF_UNICODETEXT);
-    char converted[1024] = "";
-    WideCharToMultiByte(932, 0, reinterpret_cast<const wchar_t*>(unicode.data()), -1, converted, sizeof converted,
-                        nullptr, nullptr);
-    EXPECT_EQ(converted, ClipboardText());
+    EXPECT_EQ(unicode.substr(0, 4), std::string("\x87\x65\x57\x5B", 4)) << "文字 in UTF-16";
     const std::string locale = ClipboardBytes(CF_LOCALE);
     ASSERT_EQ(locale.size(), sizeof(LCID));
     EXPECT_EQ(PRIMARYLANGID(LANGIDFROMLCID(*reinterpret_cast<const LCID*>(locale.data()))), LANG_JAPANESE);
@@ -432,11 +431,11 @@ TEST_F(EditPopup, TheTableOfThreePreviewsSplitsIntoItsColumnsAndTheCsvFileIsRepl
     Command(IDM_COPYTABLE);
     const std::vector<std::string> rows = SplitOn(ClipboardText(), "\r\n");
     ASSERT_EQ(rows.size(), 5u) << "a header, three rows and the end of the last";
-    EXPECT_EQ(SplitOn(rows[0], "\t")[13], "色覚シミュレーション");
-    for (int i = 1; i <= 3; ++i) {
+    for (int i = 0; i <= 3; ++i) {
         const std::vector<std::string> fields = SplitOn(rows[i], "\t");
         ASSERT_EQ(fields.size(), 14u) << rows[i];
-        EXPECT_EQ(fields[0], WindowText(GetDlgItem(mdiClient, IDM_WINDOWCHILD_FIRST + i - 1)));
+        EXPECT_EQ(fields[0],
+                  i ? WindowText(GetDlgItem(mdiClient, IDM_WINDOWCHILD_FIRST + i - 1)) : "タイトル");
     }
 
     const std::string csv = folder + "\\result.csv";
@@ -455,11 +454,7 @@ TEST_F(EditPopup, TheTableOfThreePreviewsSplitsIntoItsColumnsAndTheCsvFileIsRepl
     const std::string blocked = folder + "\\blocked.csv";
     CreateDirectoryA(blocked.c_str(), nullptr);
     const std::wstring blockedPath(blocked.begin(), blocked.end());
-    SeenBox box;
-    WithDialog([&] { EXPECT_FALSE(SaveResultCsvTo(form, blockedPath.c_str())); }, [&](HWND dialog) {
-        box = LookAtBox(dialog);
-        if (dialog) PressDialogButton(dialog, IDOK);
-    });
+    const SeenBox box = DismissBoxAfter([&] { EXPECT_FALSE(SaveResultCsvTo(form, blockedPath.c_str())); });
     EXPECT_NE(box.text.find(blocked), std::string::npos) << box.text;
     WIN32_FIND_DATAA found;
     const HANDLE search = FindFirstFileA((folder + "\\*.tmp").c_str(), &found);
@@ -472,26 +467,26 @@ TEST_F(EditPopup, PastedCssColoursBecomeCurrentAndRefusedOnesChangeNothing)
     const struct {
         const wchar_t* text;
         const char* code; // null: refused
-    } cases[] = {{L"rgb(51 102 153)", "#336699"}, {L"hsl(210 50% 40%)", "#336699"}, {L"#369", "#336699"},
-                 {L"Navy", "#000080"},            {L"rgba(0,0,0,0.5)", nullptr},    {L"garbage", nullptr}};
+    } cases[] = {{L"rgb(51 102 153)", "#336699"},
+                 {L"hsl(210 50% 40%)", "#336699"},
+                 {L"#369", "#336699"},
+                 {L"Navy", "#000080"},
+                 {L"rgba(0,0,0,0.5)", nullptr},
+                 {L"garbage", nullptr}};
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.code ? c.code : "refused"));
         WriteChannelEdits(RGB(1, 2, 3));
         PutOnClipboard(c.text);
-        SeenBox box;
-        if (c.code)
-            Command(IDM_PASTECOLOR);
-        else
-            WithDialog([&] { Command(IDM_PASTECOLOR); }, [&](HWND dialog) {
-                box = LookAtBox(dialog);
-                if (dialog) PressDialogButton(dialog, IDOK);
-            });
+        const SeenBox box =
+            c.code ? (Command(IDM_PASTECOLOR), SeenBox{}) : DismissBoxAfter([&] { Command(IDM_PASTECOLOR); });
         const COLORREF expected = c.code ? ParseCssColor(std::string(c.code)).color : RGB(1, 2, 3);
         EXPECT_EQ(WindowText(HexField()), c.code ? c.code : "#010203");
-        EXPECT_EQ(HexString(RGB(RedChannel.value, GreenChannel.value, BlueChannel.value)), HexString(expected));
+        EXPECT_EQ(HexString(RGB(RedChannel.value, GreenChannel.value, BlueChannel.value)),
+                  HexString(expected));
         EXPECT_EQ(WindowText(RedChannel.edit), std::to_string(GetRValue(expected)));
         if (!c.code) {
-            EXPECT_NE(box.text.find(std::string(c.text, c.text + wcslen(c.text))), std::string::npos) << box.text;
+            EXPECT_NE(box.text.find(std::string(c.text, c.text + wcslen(c.text))), std::string::npos)
+                << box.text;
         }
     }
 }
