@@ -472,7 +472,8 @@ TEST_F(EditPopup, PastedCssColoursBecomeCurrentAndRefusedOnesChangeNothing)
                  {L"#369", "#336699"},
                  {L"Navy", "#000080"},
                  {L"rgba(0,0,0,0.5)", nullptr},
-                 {L"garbage", nullptr}};
+                 {L"garbage", nullptr},
+                 {L" \r\n", nullptr}};
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.code ? c.code : "refused"));
         WriteChannelEdits(RGB(1, 2, 3));
@@ -484,9 +485,10 @@ TEST_F(EditPopup, PastedCssColoursBecomeCurrentAndRefusedOnesChangeNothing)
         EXPECT_EQ(HexString(RGB(RedChannel.value, GreenChannel.value, BlueChannel.value)),
                   HexString(expected));
         EXPECT_EQ(WindowText(RedChannel.edit), std::to_string(GetRValue(expected)));
+        EXPECT_EQ(box.found, !c.code);
         if (!c.code) {
-            EXPECT_NE(box.text.find(std::string(c.text, c.text + wcslen(c.text))), std::string::npos)
-                << box.text;
+            const std::string read(c.text, c.text + wcslen(c.text));
+            EXPECT_NE(box.text.find(read[0] == ' ' ? "文字列がない" : read), std::string::npos) << box.text;
         }
     }
 }
