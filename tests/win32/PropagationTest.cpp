@@ -417,6 +417,11 @@ TEST_F(EditPopup, GreyOnWhiteCopiesItsRatioAndVerdictsInBothTextFormats)
     ASSERT_EQ(locale.size(), sizeof(LCID));
     EXPECT_EQ(PRIMARYLANGID(LANGIDFROMLCID(*reinterpret_cast<const LCID*>(locale.data()))), LANG_JAPANESE);
 
+    const std::string copied = ClipboardText();
+    PutOnClipboard(L"");
+    SendMessageA(preview, WM_COMMAND, IDM_COPYRESULT, 0); // the preview's context popup
+    EXPECT_EQ(ClipboardText(), copied);
+
     Command(IDM_CLOSEALL);
     PutOnClipboard(L"kept");
     Command(IDM_COPYRESULT);
