@@ -1,27 +1,12 @@
-// Fuzzes the CSS colour parser: no read outside the text, and answers that do not depend on the
-// case of letters or the white space around the text, with every colour read back through its code.
+// Fuzzes the CSS colour parser: no read outside the text, answers that do not depend on the case of
+// letters or the white space around the text, and every colour read back through its code.
 #include "FuzzSupport.h"
 
 #include "colour/ColorModel.h"
 #include "colour/CssColor.h"
 
+#include <algorithm>
 #include <cctype>
-
-namespace {
-
-std::string Upper(std::string text)
-{
-    for (char& c : text)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
-}
-
-bool Same(const CssColorResult& a, const CssColorResult& b)
-{
-    return a.status == b.status && (a.status != CSSCOLOR_OK || a.color == b.color);
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
@@ -30,18 +15,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::memcpy(bytes.get(), data, size);
     const std::string text(bytes.get(), size);
     const CssColorResult result = ParseCssColor(std::string_view(bytes.get(), size));
-    REQUIRE(result.status == CSSCOLOR_OK || result.status == CSSCOLOR_TRANSLUCENT ||
-                result.status == CSSCOLOR_UNKNOWN,
-            "a known status", Shown(text));
-    REQUIRE(result.status != CSSCOLOR_OK || (result.color & 0xFF000000) == 0, "a colour has no top byte",
-            Shown(text));
-    REQUIRE(Same(result, ParseCssColor(Upper(text))), "letters in any case read the same", Shown(text));
-    REQUIRE(Same(result, ParseCssColor(" \t" + text + "\r\n")), "surrounding space changes nothing",
-            Shown(text));
-    if (result.status == CSSCOLOR_OK) {
-        const CssColorResult again = ParseCssColor(FormatColorCode(result.color, false).text);
-        REQUIRE(again.status == CSSCOLOR_OK && again.color == result.color, "the colour's code reads back",
-                Shown(text));
-    }
+    const auto same = [&](const CssColorResult& other) {
+        return other.status == result.status && (result.status != CSSCOLOR_OK || other.color == result.color);
+    };
+    std::string upper = text;
+    std::transform(upper.begin(), upper.end(), upper.begin(),
+                   [](unsigned char c) { return std::toupper(c); });
+    REQUIRE(same(ParseCssColor(upper)), "letters in any case read the same", Shown(text));
+    REQUIRE(same(ParseCssColor(" \t" + text + "\r\n")), "surrounding space changes nothing", Shown(text));
+    if (result.status != CSSCOLOR_OK) return 0;
+    const CssColorResult again = ParseCssColor(FormatColorCode(result.color, false).text);
+    REQUIRE(result.color <= 0xFFFFFF && again.status == CSSCOLOR_OK && again.color == result.color,
+            "the colour's code reads back", Shown(text));
     return 0;
 }
