@@ -93,6 +93,11 @@ COLORREF SimulateVision(COLORREF color, VisionMode mode)
     return ComposeColor(seen[0], seen[1], seen[2]);
 }
 
+const char* VisionModeName(VisionMode mode)
+{
+    return VISION_TEXTS[VisionModeFrom(mode)].name;
+}
+
 VisionTitleText VisionTitle(const char* title, VisionMode mode)
 {
     VisionTitleText result = {};

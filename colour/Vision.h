@@ -26,6 +26,9 @@ const VisionMatrix* DichromacyMatrix(VisionMode mode);
 // normal vision gives the colour back unchanged.
 COLORREF SimulateVision(COLORREF color, VisionMode mode);
 
+// The mode's name as the tooltip shows it ("2型色覚 (D型)"); empty for normal vision.
+const char* VisionModeName(VisionMode mode);
+
 // A window title with the mode after it ("#FF0000 [2型]"); the title alone in normal vision.
 struct VisionTitleText {
     char text[256];

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include "panel/Channels.h"
 #include "panel/Loupe.h"
+#include "panel/RecentColors.h"
 #include "preview/MdiClient.h"
 #include "shell/Fatal.h"
 #include "shell/GdiHandles.h"
@@ -82,6 +83,8 @@ void EndTimerAndHotKey(HWND form)
 
 void StopCapture(HWND form, HWND status)
 {
+    // The colour the capture ended on is one the user went looking for.
+    if (Capture.timer) RememberRecentColor(form, ChannelColor());
     EndTimerAndHotKey(form);
     SendMessageA(status, SB_SIMPLE, FALSE, 0);
     CloseLoupe();

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include "panel/Channels.h"
+#include "panel/RecentColors.h"
 #include "preview/MdiClient.h"
 #include "preview/MesProc.h"
 #include "shell/Fatal.h"
@@ -305,6 +306,7 @@ void ApplyCatalogueRow(int row)
     if (!GetActivePreview()) NewPreviewWindow(MdiContext);
     // Loading the channels propagates the colour to the (possibly new) active preview.
     WriteChannelEdits(RowColor(row));
+    RememberRecentColor(MainFormWindow(), RowColor(row));
     char text[ROW_SAMPLE_TEXT_SIZE];
     RowSampleText(row, text);
     if (HWND preview = GetActivePreview())

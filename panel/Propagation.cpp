@@ -4,6 +4,7 @@
 #include <commdlg.h>
 
 #include "panel/Channels.h"
+#include "panel/RecentColors.h"
 #include "preview/MdiClient.h"
 #include "preview/MesProc.h"
 #include "shell/Fatal.h"
@@ -115,6 +116,7 @@ void OnApply(HWND form)
 {
     const HexCodeResult result = ApplyHexField();
     if (result == HEXCODE_OK) {
+        RememberRecentColor(form, ChannelColor());
         EnableWindow(GetDlgItem(form, IDC_APPLY), FALSE);
         return;
     }
@@ -132,5 +134,6 @@ bool ChooseColorFromDialog(HWND form)
     dialog.Flags = CC_RGBINIT | CC_FULLOPEN;
     if (!ChooseColorA(&dialog)) return false;
     WriteChannelEdits(dialog.rgbResult);
+    RememberRecentColor(form, dialog.rgbResult);
     return true;
 }

@@ -16,6 +16,7 @@
 #include "panel/Propagation.h"
 #include "preview/MdiClient.h"
 #include "preview/PreviewLayout.h"
+#include "preview/ResultExport.h"
 #include "print/PrintGeometry.h"
 #include "shell/Fatal.h"
 #include "shell/Layout.h"
@@ -342,6 +343,7 @@ bool OnCommand(HWND window, PreviewState& state, UINT id)
     case IDM_FILLOUTER: SendMessageA(window, PM_SETOUTERCOLOR, state.innerColor, 0); return true;
     case IDM_TEXTFROMCURRENT: SetPreviewTextColor(window, state, ChannelColor()); return true;
     case IDM_SWAPTEXTINNER: SwapTextAndInner(window, state); return true;
+    case IDM_COPYRESULT: CopyContrastResult(FormOf(window), window); return true;
     case IDM_VISION_NORMAL:
     case IDM_VISION_PROTANOPIA:
     case IDM_VISION_DEUTERANOPIA:

@@ -9,6 +9,7 @@
 #include "colour/ColorModel.h"
 #include "panel/Channels.h"
 #include "panel/Propagation.h"
+#include "panel/RecentColors.h"
 #include "preview/MdiClient.h"
 #include "preview/MesProc.h"
 #include "settings/SettingsCodec.h"
@@ -392,6 +393,24 @@ void SaveSampleText(HWND edit, char* buffer)
     WriteText(SECTION_PREVIEW, "STRING", stored);
 }
 
+// Added since the first release: the recent colours, newest first.
+constexpr char SECTION_HISTORY[] = "HISTORY";
+constexpr char KEY_HISTORY_COLORS[] = "COLORS";
+
+void LoadRecentColors(HWND form, char* buffer)
+{
+    ReadText(SECTION_HISTORY, KEY_HISTORY_COLORS, "", buffer, SETTINGS_TEXT_SIZE);
+    COLORREF colors[RECENT_COLOR_LIMIT] = {};
+    SetRecentColors(form, colors, DecodeRecentColors(buffer, colors, RECENT_COLOR_LIMIT));
+}
+
+void SaveRecentColors(char* buffer)
+{
+    COLORREF colors[RECENT_COLOR_LIMIT] = {};
+    EncodeRecentColors(colors, RecentColorList(colors, RECENT_COLOR_LIMIT), buffer, SETTINGS_TEXT_SIZE);
+    WriteText(SECTION_HISTORY, KEY_HISTORY_COLORS, buffer);
+}
+
 } // namespace
 
 namespace {
@@ -462,6 +481,7 @@ bool LoadSettings(HWND form, char* buffer)
     LoadPage(form);
     LoadOptions(form);
     LoadAddedOptions(form);
+    LoadRecentColors(form, buffer);
 
     const HWND preview = GetActivePreview();
     LoadPreviewPlacement(preview, buffer);
@@ -482,6 +502,7 @@ bool SaveSettings(char* buffer, HWND form)
     SaveMainWindow(form, buffer);
     SaveOptions(form);
     SaveAddedOptions(form);
+    SaveRecentColors(buffer);
     const HWND preview = GetActivePreview();
     if (!preview) return false;
     SavePreviewSettings(preview, buffer);

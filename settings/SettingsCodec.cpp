@@ -2,6 +2,9 @@
 #include "SettingsCodec.h"
 
 #include <climits>
+#include <cstring>
+
+#include "colour/ColorModel.h"
 
 namespace {
 
@@ -373,4 +376,48 @@ std::wstring WideBaseName(const std::wstring& programPath)
 {
     const std::size_t name = WideNameStart(programPath);
     return programPath.substr(name, WideExtensionStart(programPath) - name);
+}
+
+int DecodeRecentColors(const char* text, COLORREF* colors, int capacity)
+{
+    int count = 0;
+    if (!text || !colors) return 0;
+    for (const char* entry = text; count < capacity;) {
+        const char* end = std::strchr(entry, ',');
+        if (!end) end = entry + std::strlen(entry);
+        const char* first = entry;
+        const char* last = end;
+        while (first < last && IsConversionSpace(*first))
+            ++first;
+        while (last > first && IsConversionSpace(last[-1]))
+            --last;
+        COLORREF color = 0;
+        char code[COLOR_CODE_LENGTH + 1] = {};
+        if (last - first == COLOR_CODE_LENGTH) {
+            std::memcpy(code, first, COLOR_CODE_LENGTH);
+            bool repeated = ParseColorCode(code, &color) != HEXCODE_OK;
+            for (int i = 0; i < count && !repeated; ++i)
+                repeated = colors[i] == color;
+            if (!repeated) colors[count++] = color;
+        }
+        if (*end == '\0') break;
+        entry = end + 1;
+    }
+    return count;
+}
+
+void EncodeRecentColors(const COLORREF* colors, int count, char* out, std::size_t outSize)
+{
+    if (!out || outSize == 0) return;
+    out[0] = '\0';
+    std::size_t length = 0;
+    for (int i = 0; colors && i < count; ++i) {
+        const ColorCode code = FormatColorCode(colors[i], true);
+        const std::size_t needed = (i ? 1 : 0) + COLOR_CODE_LENGTH;
+        if (length + needed >= outSize) break;
+        if (i) out[length++] = ',';
+        std::memcpy(out + length, code.text, COLOR_CODE_LENGTH);
+        length += COLOR_CODE_LENGTH;
+        out[length] = '\0';
+    }
 }

@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <string>
 
+#include "colour/ColorTypes.h"
+
 constexpr std::size_t SETTINGS_TEXT_SIZE = 1024;
 
 // Four comma-separated integers of a stored placement ("100,50,740,530"); missing ones are 0.
@@ -51,3 +53,10 @@ std::string SetIniValue(const std::string& file, const char* section, const char
 // The same path splitting on UTF-16 paths, which hold any folder name (no double-byte rules there).
 std::wstring WideSettingsPath(const std::wstring& programPath);
 std::wstring WideBaseName(const std::wstring& programPath);
+
+// Recent colours: colour codes separated by commas, newest first ("#336699,#000080"). Reading
+// skips what is no code and what repeats an earlier entry, keeps at most `capacity` and answers
+// how many it kept; writing writes whole codes only, as many as fit.
+constexpr int RECENT_COLOR_LIMIT = 10;
+int DecodeRecentColors(const char* text, COLORREF* colors, int capacity);
+void EncodeRecentColors(const COLORREF* colors, int count, char* out, std::size_t outSize);

@@ -13,11 +13,15 @@
 #include "panel/Channels.h"
 #include "panel/ColorList.h"
 #include "panel/Loupe.h"
+#include "panel/PasteColor.h"
 #include "panel/Propagation.h"
+#include "panel/RecentColors.h"
 #include "preview/MdiClient.h"
 #include "preview/MesProc.h"
+#include "preview/ResultExport.h"
 #include "print/PrintCtrl.h"
 #include "settings/Settings.h"
+#include "settings/SettingsCodec.h"
 
 namespace {
 
@@ -173,6 +177,11 @@ LRESULT OnMainCommand(HWND window, WPARAM wParam, LPARAM lParam)
     case IDM_CLOSE:
     case IDM_CLOSEALL: SendMessageA(MdiClientWindow(), WM_COMMAND, wParam, lParam); return 0;
     case IDM_PRINT: OnPrint(window); return 0;
+    case IDM_COPYRESULT: CopyContrastResult(window, GetActivePreview()); return 0;
+    case IDM_COPYTABLE: CopyResultTable(window); return 0;
+    case IDM_SAVECSV: SaveResultCsv(window); return 0;
+    case IDM_PASTECOLOR: PasteColor(window); return 0;
+    case IDM_CLEARRECENT: ClearRecentColors(window); return 0;
     case IDM_FONT:
     case IDM_FILLOUTER:
     case IDM_TEXTFROMCURRENT:
@@ -183,6 +192,10 @@ LRESULT OnMainCommand(HWND window, WPARAM wParam, LPARAM lParam)
     case IDM_VISION_TRITANOPIA:
     case IDM_VISION_MONOCHROMACY:
         if (HWND preview = GetActivePreview()) SendMessageA(preview, WM_COMMAND, wParam, lParam);
+        return 0;
+    }
+    if (id >= IDM_RECENT_FIRST && id < IDM_RECENT_FIRST + RECENT_COLOR_LIMIT) {
+        ChooseRecentColor(window, id - IDM_RECENT_FIRST);
         return 0;
     }
     return DefaultFrame(window, WM_COMMAND, wParam, lParam);
@@ -204,6 +217,7 @@ LRESULT CALLBACK MainFormProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     case WM_LBUTTONDBLCLK: return 0;
     case WM_MENUSELECT: ShowMenuHelp(window, LOWORD(wParam)); return 0;
     case WM_EXITMENULOOP: EndMenuHelp(window); return 0;
+    case WM_INITMENUPOPUP: OnEditPopupOpening(window, reinterpret_cast<HMENU>(wParam)); break;
     case WM_HOTKEY: OnHotKey(window, wParam); return 0;
     case WM_NEXTDLGCTL: OnNextDialogControl(window, wParam, lParam); return 0;
     case WM_DPICHANGED:

@@ -85,3 +85,16 @@ void EndMenuHelp(HWND form)
 {
     if (!IsOptionChecked(form, IDM_CAPTURE)) SendDlgItemMessageA(form, IDC_STATUS, SB_SIMPLE, FALSE, 0);
 }
+
+HMENU FindPopupHolding(HMENU menu, UINT id)
+{
+    const int count = GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        const HMENU popup = GetSubMenu(menu, i);
+        if (!popup) continue;
+        for (int j = 0; j < GetMenuItemCount(popup); ++j)
+            if (GetMenuItemID(popup, j) == id) return popup;
+        if (const HMENU inner = FindPopupHolding(popup, id)) return inner;
+    }
+    return nullptr;
+}

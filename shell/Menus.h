@@ -16,3 +16,6 @@ void ApplyTopmost(HWND form);
 void SwapFrameMenu(bool previews);
 void ShowMenuHelp(HWND form, UINT item);
 void EndMenuHelp(HWND form);
+
+// The popup within a menu, at any depth, that holds an item of the given identifier; null if none.
+HMENU FindPopupHolding(HMENU menu, UINT id);

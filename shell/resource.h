@@ -104,3 +104,20 @@
 #define IDS_SETTINGS_UNSAVED 175
 #define IDS_CODEPAGE_NOTICE 176
 #define IDS_CODEPAGE_CAPTION 177
+
+// Beyond the design: the edit popup (results out, colours in, recent colours)
+#define IDM_COPYRESULT 12201   // the active preview's contrast result as text
+#define IDM_COPYTABLE 12202    // every preview's result as a tab-separated table
+#define IDM_SAVECSV 12203      // the same table to a CSV file
+#define IDM_PASTECOLOR 12204   // a CSS colour from the clipboard becomes current
+#define IDM_CLEARRECENT 12205  // empties the recent colours
+#define IDM_RECENT_FIRST 12211 // the recent colours, newest first, up to IDM_RECENT_FIRST + 9
+#define IDM_RECENT_NONE 12221  // the greyed item of an empty list
+#define IDS_PASTE_EMPTY 200
+#define IDS_PASTE_UNKNOWN 201
+#define IDS_PASTE_TRANSLUCENT 202
+#define IDS_CSV_FAILED 203
+#define IDS_CSV_FILTER 204
+#define IDS_CSV_DEFAULT_NAME 205
+#define IDS_CLIPBOARD_BUSY 206
+#define IDS_RECENT_NONE 207

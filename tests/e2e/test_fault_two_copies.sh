@@ -45,12 +45,13 @@ first_copy_closes_last_and_wins() {
     expect_eq "$(ini_value MAINWINDOW POSITION)" "60,40,540,369" "placement of the copy closed last"
     expect_eq "$(ini_value PREVIEW EDITCLR)" "$((0xA0A0A0))" "colour of the copy closed last"
     expect_eq "$(ini_value MENU CAPTION)" 8 "upper case of the copy closed last"
+    expect_eq "$(ini_value HISTORY COLORS)" "#A0A0A0" "recent colours of the copy closed last"
 }
 
 file_is_whole() {
     local lines
     lines=$(iconv -f CP932 -t UTF-8 "$WORK/$PROGRAM_NAME.ini" | tr -d '\r')
-    expect_eq "$(grep -c '^\[' <<<"$lines")" 4 "sections in the file"
+    expect_eq "$(grep -c '^\[' <<<"$lines")" 5 "sections in the file"
     local bad
     bad=$(grep -v -e '^\[[A-Z]*\]$' -e '^[A-Z]*=' <<<"$lines" || true)
     expect_eq "$bad" "" "lines that are neither a section nor a key"

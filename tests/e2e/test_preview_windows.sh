@@ -116,6 +116,6 @@ close_all_leaves_none_and_the_file_commands_still_work
 client_menu_shows_help_and_opens_a_window
 quit_with_alt_f4
 sections=$(grep -a '^\[' "$WORK/$PROGRAM_NAME.ini" | tr -d '\r' | tr '\n' ' ')
-expect_eq "$sections" "[MAINWINDOW] [MDIWINDOW] [PREVIEW] [MENU] " \
+expect_eq "$sections" "[MAINWINDOW] [MDIWINDOW] [PREVIEW] [MENU] [HISTORY] " \
     "sections: the previews' come before the menu's"
 echo "preview windows scenario passed"

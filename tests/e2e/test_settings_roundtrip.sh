@@ -39,13 +39,15 @@ click_at $((left + 60)) $((top + 10))
 press alt+F4
 wait_for_exit || fail "exit code $?"
 # The whole file, byte for byte: code page 932 text whatever the locale Wine runs under; the keys
-# added since (LOUPE, VISION) follow the others of their sections.
+# added since (LOUPE, VISION) follow the others of their sections, and the section added since
+# (HISTORY, the applied colour) comes last.
 {
     printf '[MAINWINDOW]\r\nPOSITION=100,50,780,570\r\nPAGE=0\r\n'
     printf '[MENU]\r\nAUTOCOPY=8\r\nCAPTION=0\r\nTOPLEVEL=0\r\nSYNCHRO=8\r\nSAFESLIDE=1\r\nLOUPE=8\r\n'
     printf '[MDIWINDOW]\r\nRECT=10,20,300,200\r\n'
     printf '[PREVIEW]\r\nSTRING=行1\\\\表\\\\x\r\nEDITCLR=10053171\r\nBACKCLR=10053171\r\nFONTCLR=0\r\n'
     printf 'FONTFACE=\r\nFONTHEIGHT=-16\r\nFONTOPTION=2\r\nFONTCHARSET=128\r\nVISION=0\r\n'
+    printf '[HISTORY]\r\nCOLORS=#336699\r\n'
 } | iconv -f UTF-8 -t CP932 >"$WORK/expected.ini"
 cmp -s "$WORK/expected.ini" "$WORK/Huebench.ini" || fail "the settings file differs: $(cmp "$WORK/expected.ini" "$WORK/Huebench.ini")"
 expect_eq "$(ini_value PREVIEW EDITCLR)" "$((0x996633))" "inner colour saved"
@@ -59,7 +61,7 @@ expect_eq "$(ini_value MENU AUTOCOPY)" "8" "AUTOCOPY saved"
 expect_eq "$(ini_value MENU CAPTION)" "0" "CAPTION saved"
 expect_eq "$(ini_value MENU SAFESLIDE)" "1" "SAFESLIDE saved"
 sections=$(grep -a '^\[' "$WORK/Huebench.ini" | tr -d '\r' | tr '\n' ' ')
-expect_eq "$sections" "[MAINWINDOW] [MENU] [MDIWINDOW] [PREVIEW] " "sections in their order"
+expect_eq "$sections" "[MAINWINDOW] [MENU] [MDIWINDOW] [PREVIEW] [HISTORY] " "sections in their order"
 
 # The second run starts where the first one ended.
 start_program

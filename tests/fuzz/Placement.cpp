@@ -1,5 +1,6 @@
 // Fuzzes the reading of a stored window placement against strtok and strtol, which saturate
-// where the stored value holds numbers beyond 32 bits.
+// where the stored value holds numbers beyond 32 bits; and the reading of the stored recent colours,
+// whose list has no repeats and reads back as written.
 #include "FuzzSupport.h"
 
 #include "settings/SettingsCodec.h"
@@ -47,5 +48,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             Shown(text) + " gave " + Listed(placement) + "expected " + Listed(expected));
     REQUIRE(IsPlacementUsable(placement) == (placement.values[3] != 0),
             "a placement is usable by its fourth number", "");
+
+    COLORREF colors[RECENT_COLOR_LIMIT] = {}, again[RECENT_COLOR_LIMIT] = {};
+    const int count = DecodeRecentColors(text.c_str(), colors, RECENT_COLOR_LIMIT);
+    REQUIRE(count >= 0 && count <= RECENT_COLOR_LIMIT, "at most ten recent colours", Shown(text));
+    for (int i = 0; i < count; ++i)
+        for (int j = 0; j < i; ++j)
+            REQUIRE(colors[i] != colors[j] && colors[i] <= 0xFFFFFF, "distinct colours", Shown(text));
+    char stored[SETTINGS_TEXT_SIZE];
+    EncodeRecentColors(colors, count, stored, sizeof stored);
+    REQUIRE(DecodeRecentColors(stored, again, RECENT_COLOR_LIMIT) == count &&
+                std::memcmp(colors, again, sizeof colors) == 0,
+            "the recent colours read back as written", Shown(text) + " stored as " + stored);
     return 0;
 }

@@ -1,4 +1,6 @@
 #include "colour/ColorModel.h"
+#include "colour/Catalogue.h"
+#include "colour/CssColor.h"
 
 #include <gtest/gtest.h>
 
@@ -258,4 +260,62 @@ TEST(Contrast, AnyChannelFromOneHundredSeventyTakesBlackText)
     EXPECT_EQ(white, ContrastTextColor(ComposeColor(0, 0, 169)));
     EXPECT_EQ(white, ContrastTextColor(0xFF000000)); // the top byte is no channel
     EXPECT_EQ(black, ContrastTextColor(0x00FFFFFF));
+}
+
+TEST(CssColor, EveryFormOfCssColor4ReadsOrIsRefused)
+{
+    constexpr COLORREF BLUE_GREY = ComposeColor(51, 102, 153); // #336699
+    const struct {
+        const char* text;
+        CssColorStatus status;
+        COLORREF color;
+    } cases[] = {
+        {"rgb(51 102 153)", CSSCOLOR_OK, BLUE_GREY},
+        {"  RGBA(20%,40%,60%,100%)\r\n", CSSCOLOR_OK, BLUE_GREY},
+        {"rgb(51 40% 153 / 1)", CSSCOLOR_OK, BLUE_GREY},                // the space syntax mixes
+        {"rgb(51, 40%, 153)", CSSCOLOR_UNKNOWN, 0},                     // the comma syntax does not
+        {"rgb(-10 300 127.5)", CSSCOLOR_OK, ComposeColor(0, 255, 128)}, // clamped, rounded
+        {"rgb(none 1e2 .5e1 / 2)", CSSCOLOR_OK, ComposeColor(0, 100, 5)},
+        {"rgb(none, 0, 0)", CSSCOLOR_UNKNOWN, 0},
+        {"rgb(0 0 0 / none)", CSSCOLOR_TRANSLUCENT, 0},
+        {"rgba(0,0,0,0.5)", CSSCOLOR_TRANSLUCENT, 0},
+        {"rgb (0 0 0)", CSSCOLOR_UNKNOWN, 0},
+        {"rgb(0 0 0px)", CSSCOLOR_UNKNOWN, 0},
+        {"hsl(210 50% 40%)", CSSCOLOR_OK, BLUE_GREY},
+        {"HSLA(-150deg, 50%, 40%, 1)", CSSCOLOR_OK, BLUE_GREY},
+        {"hsl(0.5833333333turn 50 40)", CSSCOLOR_OK, BLUE_GREY},
+        {"hsl(3.6651914rad 50% 40%)", CSSCOLOR_OK, BLUE_GREY},
+        {"hsl(233.33333grad 50% 40% / 100%)", CSSCOLOR_OK, BLUE_GREY},
+        {"hsl(210, 50, 40)", CSSCOLOR_UNKNOWN, 0}, // the comma syntax wants percentages
+        {"hsl(210% 50% 40%)", CSSCOLOR_UNKNOWN, 0},
+        {"hsl(none 150% 50%)", CSSCOLOR_OK, ComposeColor(255, 0, 0)},
+        {"hwb(210 20% 40%)", CSSCOLOR_OK, BLUE_GREY},
+        {"hwb(0 70% 70%)", CSSCOLOR_OK, ComposeColor(128, 128, 128)},
+        {"hwb(0, 0%, 0%)", CSSCOLOR_UNKNOWN, 0},
+        {"#369F", CSSCOLOR_OK, BLUE_GREY},
+        {"#336699ff", CSSCOLOR_OK, BLUE_GREY},
+        {"#33669980", CSSCOLOR_TRANSLUCENT, 0},
+        {" Navy ", CSSCOLOR_OK, ComposeColor(0, 0, 128)},
+        {"transparent", CSSCOLOR_TRANSLUCENT, 0},
+    };
+    for (const auto& c : cases) {
+        const CssColorResult result = ParseCssColor(c.text);
+        EXPECT_EQ(result.status, c.status) << c.text;
+        if (c.status == CSSCOLOR_OK) {
+            EXPECT_EQ(result.color, c.color) << c.text;
+        }
+    }
+}
+
+TEST(CssColor, TheNamedColoursAreTheCatalogueOnesUnderTheSameName)
+{
+    int shared = 0;
+    for (const NamedColor& row : NamedColors) {
+        const CssColorResult css = ParseCssColor(row.name);
+        if (css.status != CSSCOLOR_OK) continue;
+        EXPECT_EQ(css.color, row.color) << row.name;
+        ++shared;
+    }
+    EXPECT_GE(shared, 135);
+    EXPECT_EQ(ParseCssColor("grey").color, ParseCssColor("gray").color);
 }

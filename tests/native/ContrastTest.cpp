@@ -1,6 +1,7 @@
 #include "colour/Contrast.h"
 
 #include "colour/ColorModel.h"
+#include "colour/ContrastResult.h"
 #include "colour/Vision.h"
 
 #include <gtest/gtest.h>
@@ -260,4 +261,38 @@ TEST(Vision, OddStoredNumbersTitleTagAndTooltipLine)
         "2型色覚 (D型)では  文字色/内側 1.69:1  内側/外側 5.44:1",
         VisionContrastReport(ComposeColor(255, 0, 0), ComposeColor(0, 128, 0), WHITE, VISION_DEUTERANOPIA)
             .text);
+}
+
+namespace {
+
+PreviewResultFacts Facts(const char* face, COLORREF font, VisionMode vision)
+{
+    PreviewResultFacts facts = {"#FFFFFF", font, WHITE, WHITE, "", 12, false, vision};
+    std::snprintf(facts.face, sizeof facts.face, "%s", face);
+    return facts;
+}
+
+} // namespace
+
+TEST(ContrastResult, TheTextNamesDefaultFontNonTextVerdictAndSimulationOneItemALine)
+{
+    const std::string text = ContrastResultText(Facts("", GREY_77, VISION_DEUTERANOPIA), true);
+    const char* lines[] = {"文字色: #777777 (R 119, G 119, B 119)\r\n",
+                           "フォント: (既定のフォント) 12 pt\r\n",
+                           "1.4.6 コントラスト (高度) (AAA) 大きな文字: 不合格\r\n",
+                           "1.4.11 非テキストのコントラスト (外側と内側 1.00:1): 不合格\r\n",
+                           "色覚シミュレーション: 2型色覚 (D型)\r\nシミュレーション時のコントラスト比: "};
+    for (const char* line : lines)
+        EXPECT_NE(text.find(line), std::string::npos) << line << "\nin\n" << text;
+}
+
+TEST(ContrastResult, CsvFieldsAreQuotedWhereTheyHoldASeparatorOrAQuote)
+{
+    const std::string csv = ContrastResultTable({Facts("A,\"B\"", BLACK, VISION_MONOCHROMACY)}, true, ',');
+    EXPECT_NE(csv.find("\r\n#FFFFFF,#000000,#FFFFFF,#FFFFFF,\"A,\"\"B\"\"\",12,いいえ,21.00:1,合格,"),
+              std::string::npos)
+        << csv;
+    EXPECT_NE(csv.find(",1色覚 (全色盲) 21.00:1\r\n"), std::string::npos) << csv;
+    EXPECT_EQ(QuotedField("a\tb", '\t'), "\"a\tb\"");
+    EXPECT_EQ(QuotedField("a\tb", ','), "a\tb");
 }

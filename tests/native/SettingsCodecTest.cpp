@@ -260,3 +260,17 @@ TEST(ProgramPath, AnOverLongPathIsCutWithinTheBuffer)
     EXPECT_EQ("", BaseName("C:\\表示.exe", 2));
     EXPECT_EQ("C:\\Tools\\.ini", SettingsPath("C:\\Tools\\表示.exe", 14));
 }
+
+TEST(RecentColorCodec, ADamagedValueKeepsTheEntriesThatReadAndWritingReadsBack)
+{
+    COLORREF colors[RECENT_COLOR_LIMIT] = {};
+    ASSERT_EQ(DecodeRecentColors(" #336699,#zz0000,,#000080 ,#336699,#12345,navy,#FFFFFF", colors, 3), 3);
+    EXPECT_EQ(colors[0], 0x996633u);
+    EXPECT_EQ(colors[1], 0x800000u);
+    EXPECT_EQ(colors[2], 0xFFFFFFu);
+    EXPECT_EQ(DecodeRecentColors("", colors, RECENT_COLOR_LIMIT), 0);
+
+    char stored[20];
+    EncodeRecentColors(colors, 3, stored, sizeof stored); // room for two codes only
+    EXPECT_STREQ(stored, "#336699,#000080");
+}

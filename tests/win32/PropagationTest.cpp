@@ -1,11 +1,17 @@
 // Every colour change reaches the hexadecimal field, the clipboard and the active preview window;
 // hexadecimal entry and the colour dialog load their colour through the channel fields.
+#include <fstream>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "MainFormFixture.h"
 #include "PanelTestSteps.h"
 #include "panel/Channels.h"
 #include "panel/Propagation.h"
+#include "colour/CssColor.h"
+#include "panel/RecentColors.h"
+#include "preview/ResultExport.h"
 #include "shell/Fatal.h"
 #include "shell/Menus.h"
 #include "shell/resource.h"
@@ -78,12 +84,15 @@ class PanelTest : public MainFormTest {
     // Applies a code and reads the message box it brings up, which is then dismissed.
     SeenBox ApplyAndDismissBox()
     {
+        return DismissBoxAfter([&] { PressApply(); });
+    }
+    SeenBox DismissBoxAfter(const std::function<void()>& step)
+    {
         SeenBox seen;
-        WithDialog([&] { PressApply(); },
-                   [&](HWND box) {
-                       seen = LookAtBox(box);
-                       if (box) PressDialogButton(box, IDOK);
-                   });
+        WithDialog(step, [&](HWND box) {
+            seen = LookAtBox(box);
+            if (box) PressDialogButton(box, IDOK);
+        });
         return seen;
     }
 
@@ -330,4 +339,184 @@ TEST_F(ColorDialog, CustomColoursAreOfferedAgainByTheNextDialog)
                    PressDialogButton(dialog, IDOK);
                });
     EXPECT_EQ(HexString(ChannelColor()), HexString(RGB(200, 100, 50)));
+}
+
+// Beyond the design: the edit popup.
+class EditPopup : public PanelTest {
+  protected:
+    // The clipboard's data in one format, as bytes; empty when the format is missing.
+    std::string ClipboardBytes(UINT format)
+    {
+        std::string bytes;
+        if (!OpenClipboard(form)) return bytes;
+        if (const HANDLE data = GetClipboardData(format)) {
+            bytes.assign(static_cast<const char*>(GlobalLock(data)), GlobalSize(data));
+            GlobalUnlock(data);
+        }
+        CloseClipboard();
+        return bytes;
+    }
+    std::string ClipboardText() { return ClipboardBytes(CF_TEXT).c_str(); }
+    void PutOnClipboard(const std::wstring& text)
+    {
+        ASSERT_TRUE(OpenClipboard(form));
+        EmptyClipboard();
+        const HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+        lstrcpyW(static_cast<wchar_t*>(GlobalLock(block)), text.c_str());
+        GlobalUnlock(block);
+        SetClipboardData(CF_UNICODETEXT, block);
+        CloseClipboard();
+    }
+    void SetFont(HWND window, COLORREF color, const char* face)
+    {
+        PreviewTemplate.logFont = PreviewStateOf(window)->logFont;
+        lstrcpyA(PreviewTemplate.logFont.lfFaceName, face);
+        PreviewTemplate.fontColor = color;
+        SendMessageA(window, PM_SETFONT, reinterpret_cast<WPARAM>(&PreviewTemplate), 0);
+    }
+    std::vector<std::string> RecentItems()
+    {
+        std::vector<std::string> items;
+        const HMENU popup = FindPopupHolding(GetMenu(form), IDM_CLEARRECENT);
+        for (int i = 0; i < GetMenuItemCount(popup) - 2; ++i) {
+            char text[32] = "";
+            GetMenuStringA(popup, i, text, sizeof text, MF_BYPOSITION);
+            MENUITEMINFOA item = {};
+            item.cbSize = sizeof item;
+            item.fMask = MIIM_BITMAP;
+            GetMenuItemInfoA(popup, i, TRUE, &item);
+            items.push_back(std::string(text) + (item.hbmpItem ? "" : " (no swatch)"));
+        }
+        return items;
+    }
+};
+
+std::vector<std::string> SplitOn(const std::string& text, const std::string& separator)
+{
+    std::vector<std::string> parts;
+    for (size_t start = 0, end = 0; end != std::string::npos; start = end + separator.size()) {
+        end = text.find(separator, start);
+        parts.push_back(text.substr(start, end == std::string::npos ? std::string::npos : end - start));
+    }
+    return parts;
+}
+
+TEST_F(EditPopup, GreyOnWhiteCopiesItsRatioAndVerdictsInBothTextFormats)
+{
+    WriteChannelEdits(RGB(255, 255, 255));
+    SetFont(preview, RGB(0x77, 0x77, 0x77), "Arial");
+    Command(IDM_COPYRESULT);
+    const std::vector<std::string> lines = SplitOn(ClipboardText(), "\r\n");
+    ASSERT_GE(lines.size(), 10u);
+    EXPECT_EQ(lines[4], "コントラスト比: 4.47:1");
+    EXPECT_EQ(lines[5], "1.4.3 コントラスト (最低限) (AA) 通常の文字: 不合格");
+    EXPECT_EQ(lines[6], "1.4.3 コントラスト (最低限) (AA) 大きな文字: 合格");
+    const std::string unicode = ClipboardBytes(CF_UNICODETEXT);
+    EXPECT_EQ(unicode.substr(0, 4), std::string("\x87\x65\x57\x5B", 4)) << "文字 in UTF-16";
+    const std::string locale = ClipboardBytes(CF_LOCALE);
+    ASSERT_EQ(locale.size(), sizeof(LCID));
+    EXPECT_EQ(PRIMARYLANGID(LANGIDFROMLCID(*reinterpret_cast<const LCID*>(locale.data()))), LANG_JAPANESE);
+
+    const std::string copied = ClipboardText();
+    PutOnClipboard(L"");
+    SendMessageA(preview, WM_COMMAND, IDM_COPYRESULT, 0); // the preview's context popup
+    EXPECT_EQ(ClipboardText(), copied);
+
+    Command(IDM_CLOSEALL);
+    PutOnClipboard(L"kept");
+    Command(IDM_COPYRESULT);
+    EXPECT_EQ(ClipboardText(), "kept") << "with no preview nothing is copied";
+}
+
+TEST_F(EditPopup, TheTableOfThreePreviewsSplitsIntoItsColumnsAndTheCsvFileIsReplacedWhole)
+{
+    Command(IDM_NEWWINDOW);
+    Command(IDM_NEWWINDOW);
+    SetFont(GetActivePreview(), RGB(0, 0, 0), "A,\"B\"");
+    Command(IDM_COPYTABLE);
+    const std::vector<std::string> rows = SplitOn(ClipboardText(), "\r\n");
+    ASSERT_EQ(rows.size(), 5u) << "a header, three rows and the end of the last";
+    for (int i = 0; i <= 3; ++i) {
+        const std::vector<std::string> fields = SplitOn(rows[i], "\t");
+        ASSERT_EQ(fields.size(), 14u) << rows[i];
+        EXPECT_EQ(fields[0],
+                  i ? WindowText(GetDlgItem(mdiClient, IDM_WINDOWCHILD_FIRST + i - 1)) : "タイトル");
+    }
+
+    const std::string csv = folder + "\\result.csv";
+    const std::wstring path(csv.begin(), csv.end());
+    std::ofstream(csv, std::ios::binary) << "old";
+    ASSERT_TRUE(SaveResultCsvTo(form, path.c_str()));
+    std::stringstream bytes;
+    bytes << std::ifstream(csv, std::ios::binary).rdbuf();
+    const std::string file = bytes.str();
+    EXPECT_EQ(file.substr(0, 3), "\xEF\xBB\xBF");
+    EXPECT_EQ(SplitOn(file, "\r\n").size(), 5u);
+    EXPECT_EQ(SplitOn(file, "\n").size(), 5u) << "no line ends but CR LF";
+    EXPECT_NE(file.find(",\"A,\"\"B\"\"\",0,"), std::string::npos) << file;
+
+    // A folder where the file should go cannot be replaced: the written copy goes too.
+    const std::string blocked = folder + "\\blocked.csv";
+    CreateDirectoryA(blocked.c_str(), nullptr);
+    const std::wstring blockedPath(blocked.begin(), blocked.end());
+    const SeenBox box = DismissBoxAfter([&] { EXPECT_FALSE(SaveResultCsvTo(form, blockedPath.c_str())); });
+    EXPECT_NE(box.text.find(blocked), std::string::npos) << box.text;
+    WIN32_FIND_DATAA found;
+    const HANDLE search = FindFirstFileA((folder + "\\*.tmp").c_str(), &found);
+    EXPECT_EQ(search, INVALID_HANDLE_VALUE) << "a temporary file was left: " << found.cFileName;
+    if (search != INVALID_HANDLE_VALUE) FindClose(search);
+}
+
+TEST_F(EditPopup, PastedCssColoursBecomeCurrentAndRefusedOnesChangeNothing)
+{
+    const struct {
+        const wchar_t* text;
+        const char* code; // null: refused
+    } cases[] = {{L"rgb(51 102 153)", "#336699"},
+                 {L"hsl(210 50% 40%)", "#336699"},
+                 {L"#369", "#336699"},
+                 {L"Navy", "#000080"},
+                 {L"rgba(0,0,0,0.5)", nullptr},
+                 {L"garbage", nullptr},
+                 {L" \r\n", nullptr}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.code ? c.code : "refused"));
+        WriteChannelEdits(RGB(1, 2, 3));
+        PutOnClipboard(c.text);
+        const SeenBox box =
+            c.code ? (Command(IDM_PASTECOLOR), SeenBox{}) : DismissBoxAfter([&] { Command(IDM_PASTECOLOR); });
+        const COLORREF expected = c.code ? ParseCssColor(std::string(c.code)).color : RGB(1, 2, 3);
+        EXPECT_EQ(WindowText(HexField()), c.code ? c.code : "#010203");
+        EXPECT_EQ(HexString(RGB(RedChannel.value, GreenChannel.value, BlueChannel.value)),
+                  HexString(expected));
+        EXPECT_EQ(WindowText(RedChannel.edit), std::to_string(GetRValue(expected)));
+        EXPECT_EQ(box.found, !c.code);
+        if (!c.code) {
+            const std::string read(c.text, c.text + wcslen(c.text));
+            EXPECT_NE(box.text.find(read[0] == ' ' ? "文字列がない" : read), std::string::npos) << box.text;
+        }
+    }
+}
+
+TEST_F(EditPopup, RecentColoursFollowDeliberateActsSurviveARestartAndClear)
+{
+    TypeCode("#112233");
+    PressApply();
+    PutOnClipboard(L"#445566");
+    Command(IDM_PASTECOLOR);
+    WriteChannelEdits(RGB(9, 9, 9)); // typed channel values do not enter
+    Command(IDM_RECENT_FIRST + 1);   // #112233 again, to the top
+    EXPECT_EQ(HexString(ChannelColor()), HexString(RGB(0x11, 0x22, 0x33)));
+    const std::vector<std::string> expected = {"#112233", "#445566"};
+    EXPECT_EQ(RecentItems(), expected);
+
+    RecreateForm();
+    EXPECT_EQ(RecentItems(), expected);
+    char stored[64] = "";
+    GetPrivateProfileStringA("HISTORY", "COLORS", "", stored, sizeof stored, SettingsFile().c_str());
+    EXPECT_STREQ(stored, "#112233,#445566");
+
+    Command(IDM_CLEARRECENT);
+    RecreateForm();
+    EXPECT_EQ(RecentItems(), std::vector<std::string>{"(なし) (no swatch)"});
 }

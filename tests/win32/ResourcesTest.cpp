@@ -119,17 +119,26 @@ const std::vector<Item> ChildContext = {{IDM_FILLOUTER, "内側と外側の色�
                                         SEPARATOR,
                                         {IDM_TEXTFROMCURRENT, "現在の色を文字色にする(&T)"},
                                         {IDM_SWAPTEXTINNER, "文字色と内側の色を入れ替える(&X)"}};
-// Beyond the design: a separator and the vision submenu end the window and preview popups.
+// Beyond the design: a separator and the vision submenu, then a separator and the result copy,
+// end the window and preview popups; an edit popup ends both bars.
 constexpr int VISION_ITEMS = 2;
+constexpr int COPY_ITEMS = 2;
+const std::vector<Item> EditPopup = {{IDM_COPYRESULT, "コントラストの結果をコピー(&R)\tCtrl+Shift+C"},
+                                     {IDM_COPYTABLE, "すべての結果を表でコピー(&A)"},
+                                     {IDM_SAVECSV, "結果を CSV で保存(&S)..."},
+                                     SEPARATOR,
+                                     {IDM_PASTECOLOR, "色を貼り付け(&V)\tCtrl+Shift+V"}};
 
 } // namespace
 
 TEST_F(BuiltProgram, MenuBarWithoutPreviewsHasFileAndOptions)
 {
     HMENU bar = LoadMenuA(module, MAKEINTRESOURCEA(IDR_MENU_NOPREVIEW));
-    ASSERT_EQ(GetMenuItemCount(bar), 2);
+    ASSERT_EQ(GetMenuItemCount(bar), 3);
     EXPECT_EQ(ItemText(bar, 0), "ファイル(&F)");
     EXPECT_EQ(ItemText(bar, 1), "オプション(&O)");
+    EXPECT_EQ(ItemText(bar, 2), "編集(&E)");
+    ExpectPopup(GetSubMenu(bar, 2), EditPopup, "9000 edit", 1);
     ExpectPopup(GetSubMenu(bar, 0), FileNoPreview, "9000 file");
     ExpectPopup(GetSubMenu(bar, 1), OptionsNoPreview, "9000 options");
     DestroyMenu(bar);
@@ -138,13 +147,16 @@ TEST_F(BuiltProgram, MenuBarWithoutPreviewsHasFileAndOptions)
 TEST_F(BuiltProgram, MenuBarWithPreviewsHasFileOptionsAndWindow)
 {
     HMENU bar = LoadMenuA(module, MAKEINTRESOURCEA(IDR_MENU_PREVIEW));
-    ASSERT_EQ(GetMenuItemCount(bar), 3);
+    ASSERT_EQ(GetMenuItemCount(bar), 4);
     EXPECT_EQ(ItemText(bar, 0), "ファイル(&F)");
     EXPECT_EQ(ItemText(bar, 1), "オプション(&O)");
     EXPECT_EQ(ItemText(bar, 2), "ウィンドウ(&W)");
+    EXPECT_EQ(ItemText(bar, 3), "編集(&E)");
+    ExpectPopup(GetSubMenu(bar, 3), EditPopup, "9001 edit", 1);
+    EXPECT_EQ(ItemText(GetSubMenu(bar, 3), 5), "最近の色(&H)");
     ExpectPopup(GetSubMenu(bar, 0), FilePreview, "9001 file");
     ExpectPopup(GetSubMenu(bar, 1), OptionsPreview, "9001 options");
-    ExpectPopup(GetSubMenu(bar, 2), WindowPreview, "9001 window", VISION_ITEMS);
+    ExpectPopup(GetSubMenu(bar, 2), WindowPreview, "9001 window", VISION_ITEMS + COPY_ITEMS);
     DestroyMenu(bar);
 }
 
@@ -155,7 +167,7 @@ TEST_F(BuiltProgram, ContextMenusHoldTheClientAndChildPopups)
     EXPECT_EQ(ItemText(menu, 0), "dummy_client");
     EXPECT_EQ(ItemText(menu, 1), "dummy_child");
     ExpectPopup(GetSubMenu(menu, 0), ClientContext, "9002 client");
-    ExpectPopup(GetSubMenu(menu, 1), ChildContext, "9002 child", VISION_ITEMS);
+    ExpectPopup(GetSubMenu(menu, 1), ChildContext, "9002 child", VISION_ITEMS + COPY_ITEMS);
     DestroyMenu(menu);
 }
 
@@ -169,28 +181,35 @@ TEST_F(BuiltProgram, VisionSubmenuEndsTheWindowAndPreviewPopupsBehindASeparator)
     for (int menu : {IDR_MENU_PREVIEW, IDR_MENU_CONTEXT}) {
         const HMENU loaded = LoadMenuA(module, MAKEINTRESOURCEA(menu));
         const HMENU popup = GetSubMenu(loaded, menu == IDR_MENU_PREVIEW ? 2 : 1);
-        const int last = GetMenuItemCount(popup) - 1;
+        const int last = GetMenuItemCount(popup) - 1 - COPY_ITEMS;
         EXPECT_TRUE(GetMenuState(popup, last - 1, MF_BYPOSITION) & MF_SEPARATOR) << menu;
         EXPECT_EQ(ItemText(popup, last), "色覚シミュレーション(&V)") << menu;
         ExpectPopup(GetSubMenu(popup, last), modes, "vision submenu");
+        EXPECT_TRUE(GetMenuState(popup, last + 1, MF_BYPOSITION) & MF_SEPARATOR) << menu;
+        EXPECT_EQ(GetMenuItemID(popup, last + 2), static_cast<UINT>(IDM_COPYRESULT)) << menu;
         DestroyMenu(loaded);
     }
 }
 
-TEST_F(BuiltProgram, AcceleratorsAreCtrlNPAndQ)
+TEST_F(BuiltProgram, AcceleratorsAreCtrlNPAndQThenCtrlShiftCAndV)
 {
     HACCEL table = LoadAcceleratorsA(module, MAKEINTRESOURCEA(IDR_ACCELERATORS));
     ASSERT_NE(table, nullptr);
     ACCEL entries[8] = {};
-    ASSERT_EQ(CopyAcceleratorTableA(table, entries, 8), 3);
+    ASSERT_EQ(CopyAcceleratorTableA(table, entries, 8), 5);
     const struct {
         WORD key;
         WORD command;
-    } expected[] = {{'N', IDM_NEWWINDOW}, {'P', IDM_PRINT}, {'Q', IDM_CAPTURE}};
-    for (int i = 0; i < 3; ++i) {
+    } expected[] = {{'N', IDM_NEWWINDOW},
+                    {'P', IDM_PRINT},
+                    {'Q', IDM_CAPTURE},
+                    {'C', IDM_COPYRESULT},
+                    {'V', IDM_PASTECOLOR}};
+    for (int i = 0; i < 5; ++i) {
         EXPECT_EQ(entries[i].key, expected[i].key) << "entry " << i;
         EXPECT_EQ(entries[i].cmd, expected[i].command) << "entry " << i;
-        EXPECT_EQ(entries[i].fVirt & ~0x80, FVIRTKEY | FCONTROL | FNOINVERT) << "entry " << i;
+        EXPECT_EQ(entries[i].fVirt & ~0x80, FVIRTKEY | FCONTROL | FNOINVERT | (i < 3 ? 0 : FSHIFT))
+            << "entry " << i;
     }
 }
 
@@ -220,6 +239,8 @@ TEST_F(BuiltProgram, HelpTextsStandAtCommandPlusTenThousand)
         {IDM_CLOSEALL, ""},
         {IDM_VISION_MONOCHROMACY, "プレビューウィンドウを1色覚 (全色盲) の見え方で表示します"},
         {IDM_LOUPE, "キャプチャ中にマウスポインタの周りを拡大して表示します"},
+        {IDM_PASTECOLOR, "クリップボードの CSS の色を現在の色にします"},
+        {IDM_RECENT_FIRST + 9, "この色を現在の色にします"},
     };
     for (const auto& help : helps)
         EXPECT_EQ(String(help.command + IDS_HELP_OFFSET), help.text) << "command " << help.command;
