@@ -85,3 +85,22 @@ void EndMenuHelp(HWND form)
 {
     if (!IsOptionChecked(form, IDM_CAPTURE)) SendDlgItemMessageA(form, IDC_STATUS, SB_SIMPLE, FALSE, 0);
 }
+
+// The radio groups of the Options popups' submenus: both bars carry the mark, so that it survives
+// the swaps, which copy only the popup's own items.
+void MarkOptionChoice(HWND form, UINT first, UINT last, UINT chosen)
+{
+    const HMENU bars[] = {MdiContext.MenuPreview, MdiContext.MenuNoPreview, GetMenu(form)};
+    for (HMENU bar : bars) {
+        if (!bar) continue;
+        for (UINT id = first; id <= last; ++id)
+            CheckMenuItem(bar, id, MF_BYCOMMAND | (id == chosen ? MF_CHECKED : MF_UNCHECKED));
+    }
+}
+
+UINT OptionChoice(HWND form, UINT first, UINT last, UINT byDefault)
+{
+    for (UINT id = first; id <= last; ++id)
+        if (IsOptionChecked(form, id)) return id;
+    return byDefault;
+}

@@ -16,3 +16,7 @@ void ApplyTopmost(HWND form);
 void SwapFrameMenu(bool previews);
 void ShowMenuHelp(HWND form, UINT item);
 void EndMenuHelp(HWND form);
+// Puts the mark of the radio group first..last of an Options submenu on `chosen`, in both bars.
+void MarkOptionChoice(HWND form, UINT first, UINT last, UINT chosen);
+// The marked item of the group, or byDefault when none is.
+UINT OptionChoice(HWND form, UINT first, UINT last, UINT byDefault);

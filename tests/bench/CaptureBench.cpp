@@ -182,7 +182,7 @@ void MeasureLoupeTicks(const Bench& bench, int rounds)
         ReadPixelUnderPointer(&color);
         pixelRead += Now(bench) - start;
         start = Now(bench);
-        ReadBlockUnderPointer(true, &color);
+        ReadSampleUnderPointer(bench.form, &color);
         blockRead += Now(bench) - start;
         start = Now(bench);
         Tick(bench);

@@ -5,9 +5,11 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "colour/ColorModel.h"
 #include "panel/Capture.h"
@@ -17,6 +19,7 @@
 #include "shell/Menus.h"
 #include "shell/resource.h"
 #include "tests/common/SwatchWindow.h"
+#include "tests/win32/PreviewSteps.h"
 
 namespace {
 
@@ -129,27 +132,64 @@ class OtherProgram {
     HWND window_ = nullptr;
 };
 
-// Ctrl+Q as the keyboard would type it, to whichever window has the focus.
-void TypeCtrlQ()
+// Keys as the keyboard sends them to whichever window has the focus: a key goes down, and comes up
+// when given negated; a key sent down again is the keyboard's repeat.
+void SendKeys(const std::vector<int>& keys)
 {
-    INPUT keys[4] = {};
-    for (INPUT& key : keys)
-        key.type = INPUT_KEYBOARD;
-    keys[0].ki.wVk = VK_CONTROL;
-    keys[1].ki.wVk = 'Q';
-    keys[2].ki.wVk = 'Q';
-    keys[2].ki.dwFlags = KEYEVENTF_KEYUP;
-    keys[3].ki.wVk = VK_CONTROL;
-    keys[3].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(4, keys, sizeof(INPUT));
+    std::vector<INPUT> events(keys.size());
+    for (size_t i = 0; i < keys.size(); ++i) {
+        events[i].type = INPUT_KEYBOARD;
+        events[i].ki.wVk = static_cast<WORD>(std::abs(keys[i]));
+        events[i].ki.dwFlags = keys[i] < 0 ? KEYEVENTF_KEYUP : 0;
+    }
+    SendInput(static_cast<UINT>(events.size()), events.data(), sizeof(INPUT));
 }
 
-bool HotKeyIsFree()
+void TypeCtrlQ()
+{
+    SendKeys({VK_CONTROL, 'Q', -'Q', -VK_CONTROL});
+}
+
+bool KeysHandled()
+{
+    return HIWORD(GetQueueStatus(QS_KEY | QS_HOTKEY)) == 0;
+}
+
+bool HotKeyIsFree(UINT modifiers = MOD_CONTROL, UINT key = 'Q')
 {
     constexpr int PROBE_ID = 0x7ABC;
-    if (!RegisterHotKey(nullptr, PROBE_ID, MOD_CONTROL, 'Q')) return false;
+    if (!RegisterHotKey(nullptr, PROBE_ID, modifiers, key)) return false;
     UnregisterHotKey(nullptr, PROBE_ID);
     return true;
+}
+
+// The keys capture holds beside Ctrl+Q: Ctrl+T, an arrow, Shift and an arrow, PageUp.
+bool CaptureKeysAreFree()
+{
+    return HotKeyIsFree(MOD_CONTROL, 'T') && HotKeyIsFree(0, VK_LEFT) && HotKeyIsFree(MOD_SHIFT, VK_DOWN) &&
+           HotKeyIsFree(0, VK_PRIOR);
+}
+
+// How many pixels of a window, as the screen shows it, have the colour.
+int PixelsOnScreen(HWND window, COLORREF color)
+{
+    RECT area = {};
+    GetWindowRect(window, &area);
+    HDC screen = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, area.right - area.left, area.bottom - area.top);
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, area.right - area.left, area.bottom - area.top, screen, area.left, area.top,
+           SRCCOPY);
+    int count = 0;
+    for (int y = 0; y < area.bottom - area.top; ++y)
+        for (int x = 0; x < area.right - area.left; ++x)
+            count += GetPixel(memory, x, y) == color;
+    SelectObject(memory, previous);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    DeleteDC(screen);
+    return count;
 }
 
 std::string ClipboardText()
@@ -305,6 +345,7 @@ class ScreenCapture : public MainFormTest {
         EXPECT_EQ(Capture.timer, 0u);
         EXPECT_FALSE(KillTimer(form, CAPTURE_TIMER_ID)) << "the capture timer is still running";
         EXPECT_TRUE(HotKeyIsFree()) << "Ctrl+Q is still registered as a hot key";
+        EXPECT_TRUE(CaptureKeysAreFree()) << "the arrows, Ctrl+T or PageUp are still registered";
         EXPECT_FALSE(StatusIsSimple()) << "the status bar should show its parts again";
         EXPECT_EQ(FindWindowA(LOUPE_CLASS_NAME, nullptr), nullptr) << "the magnifier should be gone";
     }
@@ -327,6 +368,8 @@ TEST_F(CaptureFollowsPointer, StartShowsTheCaptureTextAndHoldsTheHotKey)
     EXPECT_TRUE(StatusIsSimple());
     EXPECT_EQ(StatusSimpleText(), CAPTURE_TEXT);
     EXPECT_FALSE(HotKeyIsFree()) << "capture should hold Ctrl+Q as a hot key";
+    EXPECT_FALSE(HotKeyIsFree(0, VK_RIGHT) || HotKeyIsFree(MOD_SHIFT, VK_UP) ||
+                 HotKeyIsFree(MOD_CONTROL, 'T'));
 }
 
 TEST_F(CaptureFollowsPointer, ChannelsAndHexFieldFollowThePointer)
@@ -423,6 +466,64 @@ TEST_F(CaptureKeys, CtrlQInAnotherProgramWhileCaptureIsOffDoesNothingHere)
     EXPECT_FALSE(IsCapturing());
     EXPECT_TRUE(PumpUntil([&] { return other.sawQ.load(); }, 1000))
         << "the key should reach the window in front";
+}
+
+TEST_F(CaptureKeys, HoldingCtrlQTogglesCaptureOnceAndANewPressTogglesAgain)
+{
+    SetForegroundWindow(form);
+    SetFocus(form);
+    PumpMessages(30);
+    SendKeys({VK_CONTROL, 'Q', 'Q'}); // the repeat reaches the accelerator
+    ASSERT_TRUE(PumpUntil([&] { return IsCapturing() && KeysHandled(); }, 2000))
+        << "a held Ctrl+Q toggled twice";
+    SendKeys({'Q'}); // and the next reaches the hot key
+    PumpUntil(KeysHandled);
+    PumpMessages(100);
+    EXPECT_TRUE(IsCapturing()) << "a held Ctrl+Q ended capture";
+    SendKeys({-'Q', -VK_CONTROL});
+    ASSERT_TRUE(PumpUntil([] { return !Capture.startKeyDown; }));
+    TypeCtrlQ();
+    EXPECT_TRUE(PumpUntil([&] { return !IsCapturing(); }, 2000)) << "a new press should end capture";
+}
+
+TEST_F(CaptureKeys, ArrowsMoveThePointerOnePixelAndShiftArrowsTen)
+{
+    red.PointAt();
+    Command(IDM_CAPTURE);
+    POINT start = {};
+    GetCursorPos(&start);
+    const struct {
+        std::vector<int> keys;
+        int dx, dy;
+    } moves[] = {
+        {{VK_RIGHT, -VK_RIGHT}, 1, 0},
+        {{VK_SHIFT, VK_DOWN, -VK_DOWN, -VK_SHIFT}, 1, 10},
+        {{VK_LEFT, -VK_LEFT}, 0, 10},
+        {{VK_SHIFT, VK_UP, -VK_UP, -VK_SHIFT}, 0, 0},
+    };
+    for (const auto& move : moves) {
+        SendKeys(move.keys);
+        const POINT at = {start.x + move.dx, start.y + move.dy};
+        POINT now = {};
+        EXPECT_TRUE(PumpUntil([&] { return KeysHandled() && IsPointerAt(at); }, 2000))
+            << "the pointer should be at " << at.x << "," << at.y << ", not " << (GetCursorPos(&now), now.x)
+            << "," << now.y;
+    }
+}
+
+TEST_F(CaptureKeys, CtrlTTakesTheSampleAsTextColourAndCaptureGoesOn)
+{
+    red.PointAt();
+    Command(IDM_CAPTURE);
+    ASSERT_TRUE(ChannelsBecome("255,0,0"));
+    SendKeys({VK_CONTROL, 'T', -'T', -VK_CONTROL});
+    const PreviewState& state = preview_steps::StateOf(GetActivePreview());
+    EXPECT_TRUE(PumpUntil([&] { return state.fontColor == RGB(255, 0, 0); }, 2000));
+    blue.PointAt();
+    EXPECT_TRUE(ChannelsBecome("0,0,255")) << "capture should go on";
+    EXPECT_GT(PixelsOnScreen(state.edit, RGB(255, 0, 0)), 20) << "the sample text should be red on blue";
+    Command(IDM_CAPTURE);
+    EXPECT_EQ(preview_steps::StatusText(form, 3), CodeOf(RGB(255, 0, 0))) << "the status bar's text colour";
 }
 
 TEST_F(CaptureKeys, HotKeyMessageTurnsCaptureOffAndOtherHotKeysAreIgnored)
@@ -528,11 +629,12 @@ TEST_F(CaptureLoupe, ShowsThePixelsMagnifiedBesideThePointerAndClearOfThem)
     EXPECT_TRUE(ChannelsBecome("0,0,255")) << "the centre pixel is the colour: " << Channels();
     const LONG_PTR styles = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_TRANSPARENT;
     EXPECT_EQ(GetWindowLongPtrA(LoupeWindow(), GWL_EXSTYLE) & styles, styles);
-    EXPECT_EQ(Area().left, 1060 + 16) << "below right of the pointer, clear of the pixels read";
+    EXPECT_EQ(Area().right, 1060 - 16)
+        << "beside the pointer (on the left near the screen's edge), clear of it";
     EXPECT_EQ(Area().top, 820 + 16);
 
     EXPECT_EQ(Hex(Cell(5, 5)), Hex(RGB(0, 0, 255))) << "the blue pixel, enlarged";
-    EXPECT_EQ(Hex(Cell(5, 5, 0, 5)), Hex(RGB(0, 0, 0))) << "its outline, black against blue";
+    EXPECT_EQ(Hex(Cell(5, 5, 0, 5)), Hex(RGB(255, 255, 255))) << "its outline, white against blue";
     EXPECT_EQ(Hex(Cell(4, 5, 9, 5)), Hex(RGB(255, 0, 0))) << "the neighbour, red up to its edge";
     EXPECT_EQ(Hex(Cell(10, 10, 9, 9)), Hex(RGB(255, 0, 0)));
     const std::string upper = Caption();
@@ -574,7 +676,7 @@ TEST_F(CaptureLoupe, APointerJumpingOntoTheWindowReadsWhatLiesBelowItNotTheWindo
     PumpMessages(200);
     WriteChannelEdits(RGB(1, 2, 3));
     const RECT area = Area();
-    const POINT onTheWindow = {area.left + 2, (area.top + area.bottom) / 2}; // its margin, over blue
+    const POINT onTheWindow = {area.right - 3, (area.top + area.bottom) / 2}; // its margin, over blue
     ASSERT_TRUE(PumpUntil([&] {
         return SetCursorPos(onTheWindow.x, onTheWindow.y), PumpMessages(50), IsPointerAt(onTheWindow);
     }));
@@ -584,4 +686,65 @@ TEST_F(CaptureLoupe, APointerJumpingOntoTheWindowReadsWhatLiesBelowItNotTheWindo
     PumpMessages(200);
     tick();
     EXPECT_EQ(Channels(), "0,0,255") << "the next tick reads the blue swatch it uncovered";
+}
+
+// A checkerboard of red and blue, the pointer on a red pixel in its middle.
+class CaptureChecker : public ScreenCapture {
+  protected:
+    void SetUp() override
+    {
+        ScreenCapture::SetUp();
+        checker = CreateSwatchWindow(RGB(255, 0, 0), 700, 700, 40, RGB(0, 0, 255));
+        PumpMessages(30);
+        const POINT middle = {720, 720};
+        PumpUntil([&] { return SetCursorPos(middle.x, middle.y), PumpMessages(50), IsPointerAt(middle); });
+        Command(IDM_CAPTURE);
+    }
+    void TearDown() override
+    {
+        DestroyWindow(checker);
+        ScreenCapture::TearDown();
+    }
+    // The middle row of the magnifier's grid shows the pattern, each pixel as a square of `zoom`.
+    bool ShowsThePatternAt(int zoom, int span) const
+    {
+        RECT area = {};
+        GetWindowRect(LoupeWindow(), &area);
+        const int left = (area.left + area.right - span * zoom) / 2,
+                  y = area.top + 4 + span / 2 * zoom + zoom / 2;
+        for (int column = 0; column < span; ++column)
+            for (int x : {left + column * zoom + 1, left + column * zoom + zoom - 2})
+                if (ScreenPixel(x, y) != ((column + span / 2) % 2 ? RGB(0, 0, 255) : RGB(255, 0, 0)))
+                    return false;
+        return true;
+    }
+    HWND checker = nullptr;
+};
+
+TEST_F(CaptureChecker, SamplesAreTheRoundedMeansOfTheirSquaresWithOrWithoutTheMagnifier)
+{
+    const std::pair<UINT, const char*> samples[] = {
+        {IDM_SAMPLE_3, "142,0,113"}, {IDM_SAMPLE_5, "133,0,122"}, {IDM_SAMPLE_1, "255,0,0"}};
+    for (bool loupe : {true, false}) {
+        if (IsOptionChecked(form, IDM_LOUPE) != loupe) Command(IDM_LOUPE);
+        for (const auto& sample : samples) {
+            Command(sample.first);
+            EXPECT_TRUE(ChannelsBecome(sample.second)) << "sample " << sample.first << ": " << Channels();
+        }
+    }
+}
+
+TEST_F(CaptureChecker, EachZoomShowsThePatternAtItsScaleAndPageUpAndPageDownStepIt)
+{
+    const struct {
+        std::vector<int> keys;
+        int zoom, span;
+    } zooms[] = {
+        {{}, 10, 11}, {{VK_PRIOR, -VK_PRIOR}, 20, 5}, {{VK_NEXT, -VK_NEXT, VK_NEXT, -VK_NEXT}, 5, 21}};
+    for (const auto& zoom : zooms) {
+        SendKeys(zoom.keys);
+        EXPECT_TRUE(PumpUntil([&] { return KeysHandled() && ShowsThePatternAt(zoom.zoom, zoom.span); }, 3000))
+            << "zoom " << zoom.zoom;
+    }
+    EXPECT_TRUE(IsOptionChecked(form, IDM_LOUPEZOOM_5));
 }

@@ -311,6 +311,19 @@ TEST_F(ContrastTipHover, ShowsOverTheFormThatTheTopLevelOptionKeepsOnTop)
     EXPECT_EQ(WindowFromPoint(middle), Tooltip()) << "the tooltip showed behind the form";
 }
 
+TEST_F(ContrastTipHover, NoneShowsWhileCaptureRunsAndItComesBackAfter)
+{
+    RECT client = {};
+    GetClientRect(preview, &client);
+    ASSERT_TRUE(HoverUntilTheTipShows(preview, {client.right / 12, client.bottom / 12}));
+    Command(IDM_CAPTURE);
+    EXPECT_FALSE(IsWindowVisible(Tooltip())) << "the tooltip stayed when capture started";
+    EXPECT_FALSE(HoverUntilTheTipShows(preview, {client.right / 10, client.bottom / 10}))
+        << "a tooltip showed over the magnifier while capture ran";
+    Command(IDM_CAPTURE);
+    EXPECT_TRUE(HoverUntilTheTipShows(preview, {client.right / 12, client.bottom / 12}));
+}
+
 TEST_F(ContrastTipHover, RestingOnTheSampleTextShowsTheSameLines)
 {
     ShowBlackOnWhiteInOrange();

@@ -322,6 +322,26 @@ TEST_F(OptionStorage, LoupeIsOnWithoutItsKeyAndItsKeySurvivesARestart)
     EXPECT_FALSE(IsOptionChecked(form, IDM_LOUPE));
 }
 
+TEST_F(OptionStorage, ZoomAndSampleSurviveBarSwapsAndARestartAndOtherFiguresReadAsToday)
+{
+    for (const char* file : {"[MENU]\r\nCAPTION=8\r\n", "[MENU]\r\nLOUPEZOOM=15\r\nSAMPLE=x\r\n"}) {
+        RestartWith(file);
+        EXPECT_TRUE(IsOptionChecked(form, IDM_LOUPEZOOM_10) && IsOptionChecked(form, IDM_SAMPLE_1)) << file;
+        EXPECT_FALSE(IsOptionChecked(form, IDM_LOUPEZOOM_5) || IsOptionChecked(form, IDM_SAMPLE_3)) << file;
+    }
+    Command(IDM_LOUPEZOOM_20);
+    Command(IDM_SAMPLE_5);
+    Command(IDM_CLOSEALL);
+    EXPECT_TRUE(IsOptionChecked(form, IDM_LOUPEZOOM_20) && IsOptionChecked(form, IDM_SAMPLE_5))
+        << "no preview";
+    Command(IDM_NEWWINDOW);
+    Restart();
+    EXPECT_EQ(StoredValue("MENU", "LOUPEZOOM"), "20");
+    EXPECT_EQ(StoredValue("MENU", "SAMPLE"), "5");
+    EXPECT_TRUE(IsOptionChecked(form, IDM_LOUPEZOOM_20) && IsOptionChecked(form, IDM_SAMPLE_5));
+    EXPECT_FALSE(IsOptionChecked(form, IDM_LOUPEZOOM_10) || IsOptionChecked(form, IDM_SAMPLE_1));
+}
+
 TEST_F(OptionStorage, TopLevelMakesTheFormTopmost)
 {
     RestartWith("[MENU]\r\nTOPLEVEL=8\r\n");
