@@ -12,12 +12,9 @@ inline LRESULT CALLBACK SwatchWindowProc(HWND window, UINT message, WPARAM wPara
         HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(GetWindowLongPtrA(window, GWLP_USERDATA)));
         FillRect(reinterpret_cast<HDC>(wParam), &area, brush);
         DeleteObject(brush);
-        // A checkerboard: every other pixel in the second colour.
-        if (HANDLE odd = GetPropA(window, "odd"))
-            for (int y = 0; y < area.bottom; ++y)
-                for (int x = 1 - y % 2; x < area.right; x += 2)
-                    SetPixelV(reinterpret_cast<HDC>(wParam), x, y,
-                              reinterpret_cast<UINT_PTR>(odd) & 0xFFFFFF);
+        const auto odd = reinterpret_cast<UINT_PTR>(GetPropA(window, "odd")); // a checkerboard's other colour
+        for (int i = 0, w = area.right; odd && i < w * area.bottom; ++i)
+            if ((i % w + i / w) % 2) SetPixelV(reinterpret_cast<HDC>(wParam), i % w, i / w, odd & 0xFFFFFF);
         return 1;
     }
     return DefWindowProcA(window, message, wParam, lParam);

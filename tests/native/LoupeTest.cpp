@@ -1,7 +1,6 @@
 // The magnifier's sizes, its place beside the pointer and its caption.
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <string>
 
 #include "colour/Loupe.h"
@@ -11,39 +10,12 @@ TEST(Loupe, SizesScaleWithTheResolutionAndAWideCaptionWidensTheWindow)
     const LoupeMetrics at96 = MakeLoupeMetrics(96);
     EXPECT_EQ(at96.height, 172) << "the grid and three lines of text";
     EXPECT_EQ(MakeLoupeMetrics(144).grid, 165);
+    EXPECT_EQ(MakeLoupeMetrics(96, 5).grid * 1000 + MakeLoupeMetrics(96, 20).grid, 105100) << "21 and 5 pixels";
     EXPECT_EQ(MakeLoupeMetrics(120).cell, 13) << "12.5 rounds up, as MulDiv rounds";
     EXPECT_EQ(MakeLoupeMetrics(0).width, 118) << "an unknown resolution counts as 96 DPI";
     const LoupeMetrics wide = WidenLoupeForCaption(at96, 150);
     EXPECT_EQ(wide.width, 158);
     EXPECT_EQ(wide.gridLeft, 24) << "the grid stays in the middle";
-}
-
-TEST(Loupe, EachZoomKeepsTheGridSizeAndStoredFiguresOutsideTheChoicesReadAsDefaults)
-{
-    const int zooms[][3] = {{5, 21, 105}, {10, 11, 110}, {20, 5, 100}}; // zoom, span, grid at 96 DPI
-    for (const auto& z : zooms) {
-        EXPECT_EQ(MakeLoupeMetrics(96, z[0]).span, z[1]);
-        EXPECT_EQ(MakeLoupeMetrics(96, z[0]).grid, z[2]);
-    }
-    EXPECT_EQ(LoupeZoomFrom(20), 20);
-    EXPECT_EQ(LoupeZoomFrom(15), 10);
-    EXPECT_EQ(SampleSideFrom(5), 5);
-    EXPECT_EQ(SampleSideFrom(4), 1);
-    EXPECT_EQ(StepLoupeZoom(10, 1), 20);
-    EXPECT_EQ(StepLoupeZoom(20, 1), 20) << "PageUp stays at the top";
-    EXPECT_EQ(StepLoupeZoom(5, -1), 5);
-}
-
-TEST(Loupe, TheSampleIsTheRoundedMeanOfItsSquareAndTheOutlineContrastsMost)
-{
-    std::uint32_t board[5 * 5]; // red and blue, red in the middle
-    for (int i = 0; i < 25; ++i)
-        board[i] = (i / 5 + i % 5) % 2 ? 0x0000FFu : 0xFF0000u;
-    EXPECT_EQ(MeanOfSquare(board, 5, 2, 2, 1), 0x000000FFu);
-    EXPECT_EQ(MeanOfSquare(board, 5, 2, 2, 3), 0x0071008Eu) << "5 red, 4 blue: 141.7 and 113.3";
-    EXPECT_EQ(MeanOfSquare(board, 5, 2, 2, 5), 0x007A0085u) << "13 red, 12 blue: 132.6 and 122.4";
-    EXPECT_EQ(LoupeOutlineColor(0x00FF0000u), 0x00FFFFFFu) << "on pure blue, white (8.59:1, not 2.44:1)";
-    EXPECT_EQ(LoupeOutlineColor(0x0000FFFFu), 0x00000000u);
 }
 
 TEST(Loupe, SitsBelowRightAndFlipsNearEachEdgeOfItsMonitor)

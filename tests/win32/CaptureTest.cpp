@@ -46,7 +46,8 @@ bool IsPointerAt(POINT target)
 // A plain top-level window of one colour, on top of everything else.
 class Swatch {
   public:
-    Swatch(COLORREF color, int x, int y) : window_(CreateSwatchWindow(color, x, y, SIZE))
+    Swatch(COLORREF color, int x, int y, COLORREF odd = CLR_INVALID)
+        : window_(CreateSwatchWindow(color, x, y, SIZE, odd))
     {
         PumpMessages(30);
     }
@@ -133,16 +134,11 @@ class OtherProgram {
 };
 
 // Keys as the keyboard sends them to whichever window has the focus: a key goes down, and comes up
-// when given negated; a key sent down again is the keyboard's repeat.
+// when given negated; a key sent down again is the keyboard's repeat; 0 sends nothing.
 void SendKeys(const std::vector<int>& keys)
 {
-    std::vector<INPUT> events(keys.size());
-    for (size_t i = 0; i < keys.size(); ++i) {
-        events[i].type = INPUT_KEYBOARD;
-        events[i].ki.wVk = static_cast<WORD>(std::abs(keys[i]));
-        events[i].ki.dwFlags = keys[i] < 0 ? KEYEVENTF_KEYUP : 0;
-    }
-    SendInput(static_cast<UINT>(events.size()), events.data(), sizeof(INPUT));
+    for (int key : keys)
+        if (key) keybd_event(static_cast<BYTE>(std::abs(key)), 0, key < 0 ? KEYEVENTF_KEYUP : 0, 0);
 }
 
 void TypeCtrlQ()
@@ -163,33 +159,15 @@ bool HotKeyIsFree(UINT modifiers = MOD_CONTROL, UINT key = 'Q')
     return true;
 }
 
-// The keys capture holds beside Ctrl+Q: Ctrl+T, an arrow, Shift and an arrow, PageUp.
-bool CaptureKeysAreFree()
+// How many pixels of a window's client area have the colour.
+int PixelsOf(HWND window, COLORREF color)
 {
-    return HotKeyIsFree(MOD_CONTROL, 'T') && HotKeyIsFree(0, VK_LEFT) && HotKeyIsFree(MOD_SHIFT, VK_DOWN) &&
-           HotKeyIsFree(0, VK_PRIOR);
-}
-
-// How many pixels of a window, as the screen shows it, have the colour.
-int PixelsOnScreen(HWND window, COLORREF color)
-{
-    RECT area = {};
-    GetWindowRect(window, &area);
-    HDC screen = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, area.right - area.left, area.bottom - area.top);
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, area.right - area.left, area.bottom - area.top, screen, area.left, area.top,
-           SRCCOPY);
+    RECT r = {};
+    HDC dc = (GetClientRect(window, &r), GetDC(window));
     int count = 0;
-    for (int y = 0; y < area.bottom - area.top; ++y)
-        for (int x = 0; x < area.right - area.left; ++x)
-            count += GetPixel(memory, x, y) == color;
-    SelectObject(memory, previous);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    DeleteDC(screen);
-    return count;
+    for (int i = 0; i < r.right * r.bottom; ++i)
+        count += GetPixel(dc, i % r.right, i / r.right) == color;
+    return ReleaseDC(window, dc), count;
 }
 
 std::string ClipboardText()
@@ -345,7 +323,9 @@ class ScreenCapture : public MainFormTest {
         EXPECT_EQ(Capture.timer, 0u);
         EXPECT_FALSE(KillTimer(form, CAPTURE_TIMER_ID)) << "the capture timer is still running";
         EXPECT_TRUE(HotKeyIsFree()) << "Ctrl+Q is still registered as a hot key";
-        EXPECT_TRUE(CaptureKeysAreFree()) << "the arrows, Ctrl+T or PageUp are still registered";
+        EXPECT_TRUE(HotKeyIsFree(MOD_CONTROL, 'T') && HotKeyIsFree(0, VK_LEFT) &&
+                    HotKeyIsFree(MOD_SHIFT, VK_DOWN))
+            << "Ctrl+T or the arrows are still registered";
         EXPECT_FALSE(StatusIsSimple()) << "the status bar should show its parts again";
         EXPECT_EQ(FindWindowA(LOUPE_CLASS_NAME, nullptr), nullptr) << "the magnifier should be gone";
     }
@@ -368,8 +348,6 @@ TEST_F(CaptureFollowsPointer, StartShowsTheCaptureTextAndHoldsTheHotKey)
     EXPECT_TRUE(StatusIsSimple());
     EXPECT_EQ(StatusSimpleText(), CAPTURE_TEXT);
     EXPECT_FALSE(HotKeyIsFree()) << "capture should hold Ctrl+Q as a hot key";
-    EXPECT_FALSE(HotKeyIsFree(0, VK_RIGHT) || HotKeyIsFree(MOD_SHIFT, VK_UP) ||
-                 HotKeyIsFree(MOD_CONTROL, 'T'));
 }
 
 TEST_F(CaptureFollowsPointer, ChannelsAndHexFieldFollowThePointer)
@@ -472,56 +450,39 @@ TEST_F(CaptureKeys, HoldingCtrlQTogglesCaptureOnceAndANewPressTogglesAgain)
 {
     SetForegroundWindow(form);
     SetFocus(form);
-    PumpMessages(30);
     SendKeys({VK_CONTROL, 'Q', 'Q'}); // the repeat reaches the accelerator
-    ASSERT_TRUE(PumpUntil([&] { return IsCapturing() && KeysHandled(); }, 2000))
-        << "a held Ctrl+Q toggled twice";
-    SendKeys({'Q'}); // and the next reaches the hot key
-    PumpUntil(KeysHandled);
-    PumpMessages(100);
-    EXPECT_TRUE(IsCapturing()) << "a held Ctrl+Q ended capture";
+    ASSERT_TRUE(PumpUntil([&] { return IsCapturing() && KeysHandled(); }, 2000)) << "it toggled twice";
+    SendKeys({'Q'}); // and the next the hot key
+    EXPECT_TRUE(PumpUntil(KeysHandled) && (PumpMessages(100), IsCapturing()))
+        << "a held Ctrl+Q ended capture";
     SendKeys({-'Q', -VK_CONTROL});
     ASSERT_TRUE(PumpUntil([] { return !Capture.startKeyDown; }));
     TypeCtrlQ();
     EXPECT_TRUE(PumpUntil([&] { return !IsCapturing(); }, 2000)) << "a new press should end capture";
 }
 
-TEST_F(CaptureKeys, ArrowsMoveThePointerOnePixelAndShiftArrowsTen)
+TEST_F(CaptureKeys, ArrowsMoveThePointerAPixelOrTenAndCtrlTTakesTheTextColourAsCaptureGoesOn)
 {
     red.PointAt();
     Command(IDM_CAPTURE);
-    POINT start = {};
+    POINT start = {}, now = {};
     GetCursorPos(&start);
-    const struct {
-        std::vector<int> keys;
-        int dx, dy;
-    } moves[] = {
-        {{VK_RIGHT, -VK_RIGHT}, 1, 0},
-        {{VK_SHIFT, VK_DOWN, -VK_DOWN, -VK_SHIFT}, 1, 10},
-        {{VK_LEFT, -VK_LEFT}, 0, 10},
-        {{VK_SHIFT, VK_UP, -VK_UP, -VK_SHIFT}, 0, 0},
-    };
-    for (const auto& move : moves) {
-        SendKeys(move.keys);
-        const POINT at = {start.x + move.dx, start.y + move.dy};
-        POINT now = {};
+    const int keys[][4] = {{VK_RIGHT, 0, 1, 0},
+                           {VK_DOWN, VK_SHIFT, 1, 10},
+                           {VK_LEFT, 0, 0, 10},
+                           {VK_UP, VK_SHIFT, 0, 0},
+                           {'T', VK_CONTROL, 0, 0}}; // key, modifier, pointer moved
+    for (const auto& key : keys) {
+        SendKeys({key[1], key[0], -key[0], -key[1]});
+        const POINT at = {start.x + key[2], start.y + key[3]};
         EXPECT_TRUE(PumpUntil([&] { return KeysHandled() && IsPointerAt(at); }, 2000))
-            << "the pointer should be at " << at.x << "," << at.y << ", not " << (GetCursorPos(&now), now.x)
-            << "," << now.y;
+            << "moved by " << (GetCursorPos(&now), now.x - start.x) << "," << now.y - start.y;
     }
-}
-
-TEST_F(CaptureKeys, CtrlTTakesTheSampleAsTextColourAndCaptureGoesOn)
-{
-    red.PointAt();
-    Command(IDM_CAPTURE);
-    ASSERT_TRUE(ChannelsBecome("255,0,0"));
-    SendKeys({VK_CONTROL, 'T', -'T', -VK_CONTROL});
     const PreviewState& state = preview_steps::StateOf(GetActivePreview());
-    EXPECT_TRUE(PumpUntil([&] { return state.fontColor == RGB(255, 0, 0); }, 2000));
+    EXPECT_EQ(Hex(state.fontColor), Hex(RGB(255, 0, 0))) << "Ctrl+T should take red as the text colour";
     blue.PointAt();
     EXPECT_TRUE(ChannelsBecome("0,0,255")) << "capture should go on";
-    EXPECT_GT(PixelsOnScreen(state.edit, RGB(255, 0, 0)), 20) << "the sample text should be red on blue";
+    EXPECT_GT(PixelsOf(state.edit, RGB(255, 0, 0)), 20) << "the sample text should be red on blue";
     Command(IDM_CAPTURE);
     EXPECT_EQ(preview_steps::StatusText(form, 3), CodeOf(RGB(255, 0, 0))) << "the status bar's text colour";
 }
@@ -694,16 +655,8 @@ class CaptureChecker : public ScreenCapture {
     void SetUp() override
     {
         ScreenCapture::SetUp();
-        checker = CreateSwatchWindow(RGB(255, 0, 0), 700, 700, 40, RGB(0, 0, 255));
-        PumpMessages(30);
-        const POINT middle = {720, 720};
-        PumpUntil([&] { return SetCursorPos(middle.x, middle.y), PumpMessages(50), IsPointerAt(middle); });
+        checker.PointAt();
         Command(IDM_CAPTURE);
-    }
-    void TearDown() override
-    {
-        DestroyWindow(checker);
-        ScreenCapture::TearDown();
     }
     // The middle row of the magnifier's grid shows the pattern, each pixel as a square of `zoom`.
     bool ShowsThePatternAt(int zoom, int span) const
@@ -718,33 +671,25 @@ class CaptureChecker : public ScreenCapture {
                     return false;
         return true;
     }
-    HWND checker = nullptr;
+    Swatch checker{RGB(255, 0, 0), 640, 640, RGB(0, 0, 255)};
 };
 
-TEST_F(CaptureChecker, SamplesAreTheRoundedMeansOfTheirSquaresWithOrWithoutTheMagnifier)
+TEST_F(CaptureChecker, SamplesAreRoundedMeansAndEachZoomShowsThePatternAtItsScaleStepByPageUpAndDown)
 {
     const std::pair<UINT, const char*> samples[] = {
         {IDM_SAMPLE_3, "142,0,113"}, {IDM_SAMPLE_5, "133,0,122"}, {IDM_SAMPLE_1, "255,0,0"}};
-    for (bool loupe : {true, false}) {
+    for (bool loupe : {false, true}) {
         if (IsOptionChecked(form, IDM_LOUPE) != loupe) Command(IDM_LOUPE);
-        for (const auto& sample : samples) {
-            Command(sample.first);
-            EXPECT_TRUE(ChannelsBecome(sample.second)) << "sample " << sample.first << ": " << Channels();
-        }
+        for (const auto& sample : samples)
+            EXPECT_TRUE((Command(sample.first), ChannelsBecome(sample.second)))
+                << sample.first << ": " << Channels();
     }
-}
-
-TEST_F(CaptureChecker, EachZoomShowsThePatternAtItsScaleAndPageUpAndPageDownStepIt)
-{
-    const struct {
-        std::vector<int> keys;
-        int zoom, span;
-    } zooms[] = {
-        {{}, 10, 11}, {{VK_PRIOR, -VK_PRIOR}, 20, 5}, {{VK_NEXT, -VK_NEXT, VK_NEXT, -VK_NEXT}, 5, 21}};
+    const int zooms[][3] = {
+        {0, 10, 11}, {VK_PRIOR, 20, 5}, {VK_NEXT, 10, 11}, {VK_NEXT, 5, 21}}; // key, zoom, span
     for (const auto& zoom : zooms) {
-        SendKeys(zoom.keys);
-        EXPECT_TRUE(PumpUntil([&] { return KeysHandled() && ShowsThePatternAt(zoom.zoom, zoom.span); }, 3000))
-            << "zoom " << zoom.zoom;
+        SendKeys({zoom[0], -zoom[0]});
+        EXPECT_TRUE(PumpUntil([&] { return KeysHandled() && ShowsThePatternAt(zoom[1], zoom[2]); }, 3000))
+            << "zoom " << zoom[1];
     }
     EXPECT_TRUE(IsOptionChecked(form, IDM_LOUPEZOOM_5));
 }
