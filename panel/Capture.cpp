@@ -98,6 +98,20 @@ bool KeyIsDown(int key)
     return (GetAsyncKeyState(key) & 0x8000) != 0;
 }
 
+// Whether a Ctrl+Q is the keyboard repeating the press that started capture: the Q is still down,
+// and the key came no later after the last one than the keyboard starts repeating. The time keeps a
+// key state that missed its release from swallowing a new press.
+bool IsRepeatOfStartKey(DWORD time)
+{
+    int delay = 0; // 0 to 3: 250 ms to 1 s
+    SystemParametersInfoA(SPI_GETKEYBOARDDELAY, 0, &delay, 0);
+    constexpr DWORD DELAY_STEP_MS = 250, SLACK_MS = 150;
+    const bool repeat = Capture.startKeyDown && KeyIsDown(CAPTURE_HOTKEY_KEY) &&
+                        time - Capture.lastKeyTime <= DELAY_STEP_MS * (delay + 1) + SLACK_MS;
+    Capture.lastKeyTime = time;
+    return repeat;
+}
+
 // Windows before 7 refuses MOD_NOREPEAT: the key is then held without it.
 bool RegisterKey(HWND form, int id, UINT modifiers, UINT key)
 {
@@ -133,6 +147,7 @@ void StartCapture(HWND form, HWND status)
             Capture.heldKeys |= 1u << i;
     WriteHint(endKeyHeld);
     Capture.startKeyDown = KeyIsDown(CAPTURE_HOTKEY_KEY);
+    Capture.lastKeyTime = static_cast<DWORD>(GetMessageTime());
     Capture.timer = SetTimer(form, CAPTURE_TIMER_ID, CAPTURE_PERIOD_MS, CaptureTimerProc);
     QuietContrastTips(true);
 }
@@ -252,7 +267,7 @@ void OnHotKey(HWND form, WPARAM id)
     // The hot keys exist only while capture runs, so Ctrl+Q turns it off; but not while the Q that
     // turned it on is still held and repeating.
     if (id == ID_CAPTURE_HOTKEY) {
-        if (Capture.startKeyDown && KeyIsDown(CAPTURE_HOTKEY_KEY)) return;
+        if (IsRepeatOfStartKey(static_cast<DWORD>(GetMessageTime()))) return;
         SendMessageA(form, WM_COMMAND, MAKEWPARAM(IDM_CAPTURE, 0), 0);
         return;
     }

@@ -26,11 +26,12 @@ void HaltCapture();
 
 // The running capture: the timer id that SetTimer gave, 0 while capture is off; the hot keys held
 // beside Ctrl+Q, one bit each in the order of their ids from ID_TEXTCOLOR_HOTKEY; whether the Q
-// that started capture is still down; and the line of keys the magnifier shows.
+// that started capture is still down, and when it last came; the line of keys the magnifier shows.
 struct CaptureState {
     UINT_PTR timer;
     unsigned heldKeys;
     bool startKeyDown;
+    DWORD lastKeyTime; // of the last Ctrl+Q, while the Q that started capture is down
     char hint[128];
 };
 extern CaptureState Capture;
