@@ -51,8 +51,10 @@ void SwapFrameMenu(bool previews)
     UINT states[MAX_OPTION_ITEMS] = {};
     for (int i = 0; i < count; ++i)
         ids[i] = GetMenuItemID(options, i);
+    // A submenu has no identifier (-1): its own items keep their marks in both bars.
     for (int i = 0; i < count; ++i)
-        states[i] = GetMenuState(options, ids[i], MF_BYCOMMAND);
+        states[i] = ids[i] == static_cast<UINT>(-1) ? static_cast<UINT>(-1)
+                                                    : GetMenuState(options, ids[i], MF_BYCOMMAND);
 
     const HMENU bar = previews ? MdiContext.MenuPreview : MdiContext.MenuNoPreview;
     const HMENU list = previews ? BarPopup(MdiContext.MenuPreview, BAR_WINDOW)
