@@ -170,6 +170,14 @@ void SetLoupe(const Bench& bench, bool on)
     PumpFor(bench, 200);
 }
 
+// Runs the work once and adds the time it took to the sum.
+template <typename Work> void AddTime(const Bench& bench, double& sum, Work work)
+{
+    const double start = Now(bench);
+    work();
+    sum += Now(bench) - start;
+}
+
 void MeasureLoupeTicks(const Bench& bench, int rounds)
 {
     SetCursorPos(bench.redSpot.x, bench.redSpot.y);
@@ -178,15 +186,9 @@ void MeasureLoupeTicks(const Bench& bench, int rounds)
     COLORREF color;
     // Alternating, so that a busy machine weighs on both reads alike.
     for (int i = 0; i < rounds; ++i) {
-        double start = Now(bench);
-        ReadPixelUnderPointer(&color);
-        pixelRead += Now(bench) - start;
-        start = Now(bench);
-        ReadSampleUnderPointer(bench.form, &color);
-        blockRead += Now(bench) - start;
-        start = Now(bench);
-        Tick(bench);
-        withLoupe += Now(bench) - start;
+        AddTime(bench, pixelRead, [&] { ReadPixelUnderPointer(&color); });
+        AddTime(bench, blockRead, [&] { ReadSampleUnderPointer(bench.form, &color); });
+        AddTime(bench, withLoupe, [&] { Tick(bench); });
     }
     SetLoupe(bench, false);
     const double start = Now(bench);
@@ -213,12 +215,8 @@ void MeasureZoomedSampleTicks(const Bench& bench, int rounds)
     double pixelRead = 0, tick = 0;
     COLORREF color;
     for (int i = 0; i < rounds; ++i) {
-        double start = Now(bench);
-        ReadPixelUnderPointer(&color);
-        pixelRead += Now(bench) - start;
-        start = Now(bench);
-        Tick(bench);
-        tick += Now(bench) - start;
+        AddTime(bench, pixelRead, [&] { ReadPixelUnderPointer(&color); });
+        AddTime(bench, tick, [&] { Tick(bench); });
     }
     printf("tick, still pointer, magnifier at 20x, 5x5 sample:          %8.1f us  [channels %s]\n",
            tick / rounds * 1e6, Channels().c_str());
