@@ -337,33 +337,18 @@ int RunVerb(int argc, char** argv)
         CloseClipboard();
         return 0;
     }
-    if (verb == "tip") { // asked of its current tool, in the tooltip's own process; the ANSI message cuts it
-        constexpr SIZE_T TEXT_SIZE = 1024;
-        wchar_t text[TEXT_SIZE] = L"";
-        for (HWND tip = nullptr; (tip = FindWindowExA(nullptr, tip, TOOLTIPS_CLASSA, nullptr)) != nullptr;) {
-            RemoteBlock block(tip, sizeof(TTTOOLINFOW) + sizeof text);
-            TTTOOLINFOW tool = {};
-            tool.cbSize = TTTOOLINFOW_V2_SIZE;
-            if (!IsWindowVisible(tip) || !block.valid() || !block.write(0, &tool, sizeof tool) ||
-                !SendWithTimeout(tip, TTM_GETCURRENTTOOLW, 0, reinterpret_cast<LPARAM>(block.at(0))))
-                continue;
-            block.read(0, &tool, sizeof tool);
-            tool.lpszText = reinterpret_cast<wchar_t*>(block.at(sizeof tool));
-            block.write(0, &tool, sizeof tool);
-            SendWithTimeout(tip, TTM_GETTEXTW, TEXT_SIZE, reinterpret_cast<LPARAM>(block.at(0)));
-            block.read(sizeof tool, text, sizeof text - sizeof text[0]);
-        }
-        char shown[2 * TEXT_SIZE] = "";
-        WideCharToMultiByte(932, 0, text, -1, shown, sizeof shown, nullptr, nullptr);
-        std::printf("%s\n", shown);
-        return 0;
+    if (verb == "tip") {
+        char text[1024] = "";
+        for (HWND tip = nullptr; (tip = FindWindowExA(nullptr, tip, TOOLTIPS_CLASSA, nullptr)) != nullptr;)
+            if (IsWindowVisible(tip))
+                SendWithTimeout(tip, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+        return std::printf("%s\n", text), 0;
     }
     if (verb == "swatch" && argc >= 6) {
         const unsigned long rgb = std::strtoul(argv[2], nullptr, 16);
         CreateSwatchWindow(RGB(rgb >> 16, (rgb >> 8) & 0xFF, rgb & 0xFF), std::atoi(argv[3]),
                            std::atoi(argv[4]), std::atoi(argv[5]));
-        MSG message;
-        while (GetMessageA(&message, nullptr, 0, 0) > 0)
+        for (MSG message; GetMessageA(&message, nullptr, 0, 0) > 0;)
             DispatchMessageA(&message);
         return 0;
     }

@@ -315,13 +315,13 @@ TEST_F(ContrastTipHover, NoneShowsWhileCaptureRunsAndItComesBackAfter)
 {
     RECT client = {};
     GetClientRect(preview, &client);
-    ASSERT_TRUE(HoverUntilTheTipShows(preview, {client.right / 12, client.bottom / 12}));
+    const POINT band = {client.right / 12, client.bottom / 12};
+    ASSERT_TRUE(HoverUntilTheTipShows(preview, band));
     Command(IDM_CAPTURE);
-    EXPECT_FALSE(IsWindowVisible(Tooltip())) << "the tooltip stayed when capture started";
-    EXPECT_FALSE(HoverUntilTheTipShows(preview, {client.right / 10, client.bottom / 10}))
-        << "a tooltip showed over the magnifier while capture ran";
+    EXPECT_FALSE(IsWindowVisible(Tooltip()) || HoverUntilTheTipShows(preview, {band.x + 4, band.y + 4}))
+        << "a tooltip stayed or showed over the magnifier while capture ran";
     Command(IDM_CAPTURE);
-    EXPECT_TRUE(HoverUntilTheTipShows(preview, {client.right / 12, client.bottom / 12}));
+    EXPECT_TRUE(HoverUntilTheTipShows(preview, band));
 }
 
 TEST_F(ContrastTipHover, RestingOnTheSampleTextShowsTheSameLines)
