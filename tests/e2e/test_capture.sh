@@ -32,6 +32,9 @@ ctrl_q_starts_capture() {
     expect_eq "$(status_text 255)" "$CAPTURE_TEXT" "the status bar while a menu is open"
     press Escape Escape
     expect_eq "$(status_text 255)" "$CAPTURE_TEXT" "the status bar after the menu closed"
+    press alt+o z # the zoom submenu, behind the magnifier's item
+    screenshot capture-zoom-menu
+    press Escape Escape Escape
 }
 
 the_colour_follows_the_pointer() {
