@@ -44,7 +44,8 @@ constexpr CaptureKey CAPTURE_KEYS[] = {
     {MOD_NOREPEAT, VK_NEXT, 0, 0},
 };
 constexpr int CAPTURE_KEY_COUNT = sizeof CAPTURE_KEYS / sizeof CAPTURE_KEYS[0];
-constexpr unsigned ARROW_KEYS = 0x1E; // the four plain arrows
+constexpr unsigned TEXTCOLOR_KEY = 1u << 0; // bits of CaptureState::heldKeys
+constexpr unsigned ARROW_KEYS = 0xFu << 1;  // the four plain arrows
 
 typedef DPI_AWARENESS_CONTEXT(WINAPI* SetThreadDpiAwarenessContextFunction)(DPI_AWARENESS_CONTEXT);
 typedef BOOL(WINAPI* GetPhysicalCursorPosFunction)(POINT*);
@@ -127,7 +128,7 @@ void WriteHint(bool endKeyHeld)
         if (Capture.hint[0]) lstrcatA(Capture.hint, LoadResourceText(IDS_HINT_SEPARATOR).text);
         lstrcatA(Capture.hint, LoadResourceText(textId).text);
     };
-    if (Capture.heldKeys & 1) add(IDS_HINT_TEXTCOLOR);
+    if (Capture.heldKeys & TEXTCOLOR_KEY) add(IDS_HINT_TEXTCOLOR);
     if (endKeyHeld) add(IDS_HINT_END);
     if ((Capture.heldKeys & ARROW_KEYS) == ARROW_KEYS) add(IDS_HINT_ARROWS);
 }
@@ -173,7 +174,20 @@ void StopCapture(HWND form, HWND status)
     QuietContrastTips(false);
 }
 
-// One step of the pointer in physical pixels, on whichever monitor it is.
+// The radio groups of zoom and sample: their items, from `first` on, in the order of the figures.
+template <UINT count> int ChosenFigure(HWND form, const int (&figures)[count], UINT first, int byDefault)
+{
+    const UINT id = OptionChoice(form, first, first + count - 1, 0);
+    return id ? figures[id - first] : byDefault;
+}
+
+template <UINT count> void ChooseFigure(HWND form, const int (&figures)[count], UINT first, int figure)
+{
+    for (UINT i = 0; i < count; ++i)
+        if (figures[i] == figure) MarkOptionChoice(form, first, first + count - 1, first + i);
+}
+
+// One step of the pointer, on whichever monitor it is.
 void MovePointer(int dx, int dy)
 {
     PhysicalPixelScope physicalPixels;
@@ -282,29 +296,24 @@ void OnHotKey(HWND form, WPARAM id)
     TakeSample();
 }
 
-// The items of each radio group are in the order of the figures in LOUPE_ZOOMS and SAMPLE_SIDES.
 int ChosenLoupeZoom(HWND form)
 {
-    return LOUPE_ZOOMS[OptionChoice(form, IDM_LOUPEZOOM_5, IDM_LOUPEZOOM_20, IDM_LOUPEZOOM_10) -
-                       IDM_LOUPEZOOM_5];
+    return ChosenFigure(form, LOUPE_ZOOMS, IDM_LOUPEZOOM_5, LOUPE_ZOOM_DEFAULT);
 }
 
 int ChosenSampleSide(HWND form)
 {
-    return SAMPLE_SIDES[OptionChoice(form, IDM_SAMPLE_1, IDM_SAMPLE_5, IDM_SAMPLE_1) - IDM_SAMPLE_1];
+    return ChosenFigure(form, SAMPLE_SIDES, IDM_SAMPLE_1, SAMPLE_SIDE_DEFAULT);
 }
 
 void ChooseLoupeZoom(HWND form, int zoom)
 {
-    for (UINT i = 0; i < 3; ++i)
-        if (LOUPE_ZOOMS[i] == zoom)
-            MarkOptionChoice(form, IDM_LOUPEZOOM_5, IDM_LOUPEZOOM_20, IDM_LOUPEZOOM_5 + i);
+    ChooseFigure(form, LOUPE_ZOOMS, IDM_LOUPEZOOM_5, zoom);
 }
 
 void ChooseSampleSide(HWND form, int side)
 {
-    for (UINT i = 0; i < 3; ++i)
-        if (SAMPLE_SIDES[i] == side) MarkOptionChoice(form, IDM_SAMPLE_1, IDM_SAMPLE_5, IDM_SAMPLE_1 + i);
+    ChooseFigure(form, SAMPLE_SIDES, IDM_SAMPLE_1, side);
 }
 
 void OnCaptureChoice(HWND form, UINT id)
