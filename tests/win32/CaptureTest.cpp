@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
-#include <cstdlib>
 #include <functional>
 #include <string>
 #include <thread>
@@ -137,7 +136,7 @@ class OtherProgram {
 void SendKeys(const std::vector<int>& keys)
 {
     for (int key : keys)
-        if (key) keybd_event(static_cast<BYTE>(std::abs(key)), 0, key < 0 ? KEYEVENTF_KEYUP : 0, 0);
+        if (key) keybd_event(static_cast<BYTE>(key < 0 ? -key : key), 0, key < 0 ? KEYEVENTF_KEYUP : 0, 0);
 }
 
 void TypeCtrlQ()
@@ -458,17 +457,16 @@ TEST_F(CaptureKeys, ArrowsMoveThePointerAPixelOrTenAndCtrlTTakesTheTextColourAsC
     POINT start = {};
     GetCursorPos(&start);
     // Key, modifier, and how far the pointer has moved from the start.
-    const int keys[][4] = {{VK_RIGHT, 0, 1, 0},
-                           {VK_DOWN, VK_SHIFT, 1, 10},
-                           {VK_LEFT, 0, 0, 10},
-                           {VK_UP, VK_SHIFT, 0, 0},
-                           {'T', VK_CONTROL, 0, 0}};
+    const int keys[][4] = {
+        {VK_RIGHT, 0, 1, 0}, {VK_DOWN, VK_SHIFT, 1, 10}, {VK_LEFT, 0, 0, 10}, {VK_UP, VK_SHIFT, 0, 0}};
     for (const auto& key : keys) {
         SendKeys({key[1], key[0], -key[0], -key[1]});
         const POINT at = {start.x + key[2], start.y + key[3]};
         EXPECT_TRUE(PumpUntil([&] { return KeysHandled() && IsPointerAt(at); }, 2000)) << "key " << key[0];
     }
+    SendKeys({VK_CONTROL, 'T', -'T', -VK_CONTROL});
     const PreviewState& state = preview_steps::StateOf(GetActivePreview());
+    EXPECT_TRUE(PumpUntil(KeysHandled));
     EXPECT_EQ(Hex(state.fontColor), Hex(RGB(255, 0, 0))) << "Ctrl+T should take red as the text colour";
     blue.PointAt();
     EXPECT_TRUE(ChannelsBecome("0,0,255")) << "capture should go on";
@@ -639,8 +637,7 @@ TEST_F(CaptureLoupe, APointerJumpingOntoTheWindowReadsWhatLiesBelowItNotTheWindo
     EXPECT_EQ(Channels(), "0,0,255") << "the next tick reads the blue swatch it uncovered";
 }
 
-// The middle row of the magnifier's grid shows a checkerboard of red and blue, red in the middle,
-// each pixel as a square of `zoom`.
+// The magnifier's middle row shows a red and blue checkerboard, red in the middle, pixels `zoom` wide.
 bool LoupeShowsTheCheckerboard(int zoom, int span)
 {
     RECT area = {};
