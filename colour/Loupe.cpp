@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "ColorModel.h"
+#include "Contrast.h"
 
 int ScaleLoupeLength(int lengthAt96, int dpi)
 {
@@ -13,11 +14,70 @@ int ScaleLoupeLength(int lengthAt96, int dpi)
     return scaled < 1 ? 1 : scaled > 1 << 20 ? 1 << 20 : static_cast<int>(scaled);
 }
 
-LoupeMetrics MakeLoupeMetrics(int dpi)
+int LoupeZoomFrom(long long stored)
+{
+    for (int zoom : LOUPE_ZOOMS)
+        if (stored == zoom) return zoom;
+    return LOUPE_ZOOM_DEFAULT;
+}
+
+int StepLoupeZoom(int zoom, int step)
+{
+    constexpr int count = sizeof LOUPE_ZOOMS / sizeof LOUPE_ZOOMS[0];
+    int at = 0;
+    while (at < count - 1 && LOUPE_ZOOMS[at] != LoupeZoomFrom(zoom))
+        ++at;
+    at += step > 0 ? 1 : step < 0 ? -1 : 0;
+    return LOUPE_ZOOMS[at < 0 ? 0 : at >= count ? count - 1 : at];
+}
+
+int LoupeSpanFor(int zoom)
+{
+    // An odd count that fills about the grid of 11 pixels at the default zoom, so that the window
+    // keeps its size.
+    constexpr int defaultSpan = 11;
+    const int across = defaultSpan * LOUPE_ZOOM_DEFAULT / LoupeZoomFrom(zoom);
+    const int span = across % 2 ? across : across - 1;
+    return span > LOUPE_SPAN ? LOUPE_SPAN : span;
+}
+
+int SampleSideFrom(long long stored)
+{
+    for (int side : SAMPLE_SIDES)
+        if (stored == side) return side;
+    return SAMPLE_SIDE_DEFAULT;
+}
+
+COLORREF MeanOfSquare(const std::uint32_t* pixels, int stride, int column, int row, int side)
+{
+    const int reach = side / 2;
+    unsigned red = 0, green = 0, blue = 0;
+    for (int y = row - reach; y <= row + reach; ++y) {
+        for (int x = column - reach; x <= column + reach; ++x) {
+            const std::uint32_t pixel = pixels[y * stride + x];
+            red += (pixel >> 16) & 0xFF;
+            green += (pixel >> 8) & 0xFF;
+            blue += pixel & 0xFF;
+        }
+    }
+    const unsigned count = static_cast<unsigned>(side * side);
+    return ComposeColor(static_cast<int>((red + count / 2) / count),
+                        static_cast<int>((green + count / 2) / count),
+                        static_cast<int>((blue + count / 2) / count));
+}
+
+COLORREF LoupeOutlineColor(COLORREF sampled)
+{
+    const COLORREF white = ComposeColor(255, 255, 255), black = ComposeColor(0, 0, 0);
+    return ContrastRatio(white, sampled) > ContrastRatio(black, sampled) ? white : black;
+}
+
+LoupeMetrics MakeLoupeMetrics(int dpi, int zoom)
 {
     LoupeMetrics metrics = {};
-    metrics.cell = ScaleLoupeLength(LOUPE_CELL_96, dpi);
-    metrics.grid = metrics.cell * LOUPE_SPAN;
+    metrics.span = LoupeSpanFor(zoom);
+    metrics.cell = ScaleLoupeLength(LoupeZoomFrom(zoom), dpi);
+    metrics.grid = metrics.cell * metrics.span;
     metrics.margin = ScaleLoupeLength(LOUPE_MARGIN_96, dpi);
     metrics.captionHeight = ScaleLoupeLength(LOUPE_CAPTION_96, dpi);
     metrics.fontHeight = ScaleLoupeLength(LOUPE_FONT_96, dpi);
@@ -26,7 +86,7 @@ LoupeMetrics MakeLoupeMetrics(int dpi)
     const int distance = ScaleLoupeLength(LOUPE_DISTANCE_96, dpi);
     metrics.distance = distance > LOUPE_REACH ? distance : LOUPE_REACH + 1;
     metrics.width = metrics.grid + 2 * metrics.margin;
-    metrics.height = metrics.grid + metrics.captionHeight + 2 * metrics.margin;
+    metrics.height = metrics.grid + LOUPE_TEXT_LINES * metrics.captionHeight + 2 * metrics.margin;
     metrics.gridLeft = metrics.margin;
     return metrics;
 }

@@ -196,6 +196,7 @@ void OnSetCursor(HWND window, PreviewState& state)
     if (state.tooltip) return;
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
     state.tooltip = CreateContrastTip(window, state.edit, instance);
+    if (state.tooltip && Capture.timer) SendMessageA(state.tooltip, TTM_ACTIVATE, FALSE, 0);
 }
 
 void OnSize(const PreviewState& state, int width, int height)
@@ -577,4 +578,13 @@ void ShowFontInfo(const PreviewState& state, HWND form)
     SetMarkerPart(status, PART_ITALIC, font.lfItalic != 0, IDS_FONT_ITALIC);
     SetMarkerPart(status, PART_UNDERLINE, font.lfUnderline != 0, IDS_FONT_UNDERLINE);
     SetMarkerPart(status, PART_STRIKEOUT, font.lfStrikeOut != 0, IDS_FONT_STRIKEOUT);
+}
+
+void QuietContrastTips(bool quiet)
+{
+    for (HWND child = GetWindow(MdiContext.MdiClient, GW_CHILD); child;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        const PreviewState* state = PreviewStateOf(child);
+        if (state && state->tooltip) SendMessageA(state->tooltip, TTM_ACTIVATE, !quiet, 0);
+    }
 }

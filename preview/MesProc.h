@@ -43,3 +43,5 @@ void ShowFontInfo(const PreviewState& state, HWND form);
 void PaintPreviewBand(HDC dc, const RECT& area, COLORREF outerColor);
 // Puts the radio mark of the vision submenus of the menu bar and the context popup on the mode.
 void MarkVisionMode(VisionMode mode);
+// While capture runs no contrast tooltip shows, since it would lie over the magnifier.
+void QuietContrastTips(bool quiet);

@@ -7,6 +7,8 @@
 #include <string>
 
 #include "colour/ColorModel.h"
+#include "colour/Loupe.h"
+#include "panel/Capture.h"
 #include "panel/Channels.h"
 #include "panel/Propagation.h"
 #include "panel/RecentColors.h"
@@ -27,6 +29,8 @@ constexpr char SECTION_MDIWINDOW[] = "MDIWINDOW";
 constexpr char SECTION_PREVIEW[] = "PREVIEW";
 
 constexpr char KEY_VISION[] = "VISION";
+constexpr char KEY_LOUPEZOOM[] = "LOUPEZOOM";
+constexpr char KEY_SAMPLE[] = "SAMPLE";
 constexpr char PLACEMENT_MAXIMIZED[] = "MAX";
 constexpr char PLACEMENT_MINIMIZED[] = "MIN";
 
@@ -256,6 +260,8 @@ void LoadOptions(HWND form)
 void LoadAddedOptions(HWND form)
 {
     LoadCheckMarks(form, ADDED_OPTIONS);
+    ChooseLoupeZoom(form, LoupeZoomFrom(ReadNumber(SECTION_MENU, KEY_LOUPEZOOM, LOUPE_ZOOM_DEFAULT)));
+    ChooseSampleSide(form, SampleSideFrom(ReadNumber(SECTION_MENU, KEY_SAMPLE, SAMPLE_SIDE_DEFAULT)));
 }
 
 // "MAX", "MIN" or x, y, width and height of the active preview window within the MDI client.
@@ -365,6 +371,8 @@ void SaveOptions(HWND form)
 void SaveAddedOptions(HWND form)
 {
     SaveCheckMarks(form, ADDED_OPTIONS);
+    WriteNumber(SECTION_MENU, KEY_LOUPEZOOM, ChosenLoupeZoom(form));
+    WriteNumber(SECTION_MENU, KEY_SAMPLE, ChosenSampleSide(form));
 }
 
 // The platform's reader drops surrounding quotes and white space; quoting keeps such a text whole.

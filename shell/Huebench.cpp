@@ -169,6 +169,12 @@ LRESULT OnMainCommand(HWND window, WPARAM wParam, LPARAM lParam)
     case IDM_CAPTURE:
     case IDM_SYNCHRO:
     case IDM_LOUPE: ToggleOption(window, id); return 0;
+    case IDM_LOUPEZOOM_5:
+    case IDM_LOUPEZOOM_10:
+    case IDM_LOUPEZOOM_20:
+    case IDM_SAMPLE_1:
+    case IDM_SAMPLE_3:
+    case IDM_SAMPLE_5: OnCaptureChoice(window, id); return 0;
     case IDM_EXIT: PostMessageA(window, WM_CLOSE, 0, 0); return 0;
     case IDM_CASCADE:
     case IDM_NEWWINDOW:
@@ -304,6 +310,7 @@ void InitMainForm(HWND form)
 // way, and ANSI windows still get their messages converted by the system.
 bool FilterMainFormMessage(HWND form, HWND mdiClient, HACCEL accelerators, MSG* message)
 {
+    if (IsHeldCaptureKey(*message)) return true;
     if (TranslateMDISysAccel(mdiClient, message)) return true;
     if (accelerators && TranslateAcceleratorW(form, accelerators, message)) return true;
     return IsDialogMessageW(form, message) != FALSE;

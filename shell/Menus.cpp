@@ -51,8 +51,10 @@ void SwapFrameMenu(bool previews)
     UINT states[MAX_OPTION_ITEMS] = {};
     for (int i = 0; i < count; ++i)
         ids[i] = GetMenuItemID(options, i);
+    // A submenu has no identifier (-1): its own items keep their marks in both bars.
     for (int i = 0; i < count; ++i)
-        states[i] = GetMenuState(options, ids[i], MF_BYCOMMAND);
+        states[i] = ids[i] == static_cast<UINT>(-1) ? static_cast<UINT>(-1)
+                                                    : GetMenuState(options, ids[i], MF_BYCOMMAND);
 
     const HMENU bar = previews ? MdiContext.MenuPreview : MdiContext.MenuNoPreview;
     const HMENU list = previews ? BarPopup(MdiContext.MenuPreview, BAR_WINDOW)
@@ -97,4 +99,23 @@ HMENU FindPopupHolding(HMENU menu, UINT id)
         if (const HMENU inner = FindPopupHolding(popup, id)) return inner;
     }
     return nullptr;
+}
+
+// The radio groups of the Options popups' submenus: both bars carry the mark, so that it survives
+// the swaps, which copy only the popup's own items.
+void MarkOptionChoice(HWND form, UINT first, UINT last, UINT chosen)
+{
+    const HMENU bars[] = {MdiContext.MenuPreview, MdiContext.MenuNoPreview, GetMenu(form)};
+    for (HMENU bar : bars) {
+        if (!bar) continue;
+        for (UINT id = first; id <= last; ++id)
+            CheckMenuItem(bar, id, MF_BYCOMMAND | (id == chosen ? MF_CHECKED : MF_UNCHECKED));
+    }
+}
+
+UINT OptionChoice(HWND form, UINT first, UINT last, UINT byDefault)
+{
+    for (UINT id = first; id <= last; ++id)
+        if (IsOptionChecked(form, id)) return id;
+    return byDefault;
 }

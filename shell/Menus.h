@@ -19,3 +19,8 @@ void EndMenuHelp(HWND form);
 
 // The popup within a menu, at any depth, that holds an item of the given identifier; null if none.
 HMENU FindPopupHolding(HMENU menu, UINT id);
+
+// Puts the mark of the radio group first..last of an Options submenu on `chosen`, in both bars.
+void MarkOptionChoice(HWND form, UINT first, UINT last, UINT chosen);
+// The marked item of the group, or byDefault when none is.
+UINT OptionChoice(HWND form, UINT first, UINT last, UINT byDefault);

@@ -121,3 +121,30 @@
 #define IDS_CSV_DEFAULT_NAME 205
 #define IDS_CLIPBOARD_BUSY 206
 #define IDS_RECENT_NONE 207
+
+// Beyond the first release: the magnifier's zoom and the sample taken, in the order of their
+// figures, and the keys that work while capture runs
+#define IDM_LOUPEZOOM_5 10111
+#define IDM_LOUPEZOOM_10 10112
+#define IDM_LOUPEZOOM_20 10113
+#define IDM_SAMPLE_1 10114
+#define IDM_SAMPLE_3 10115
+#define IDM_SAMPLE_5 10116
+#define ID_TEXTCOLOR_HOTKEY 49100 // Ctrl+T: the sampled colour becomes the text colour
+#define ID_LEFT_HOTKEY 49101      // the arrows: left, up, right, down; one pixel
+#define ID_UP_HOTKEY 49102
+#define ID_RIGHT_HOTKEY 49103
+#define ID_DOWN_HOTKEY 49104
+#define ID_FARLEFT_HOTKEY 49105 // Shift and the arrows: ten pixels
+#define ID_FARUP_HOTKEY 49106
+#define ID_FARRIGHT_HOTKEY 49107
+#define ID_FARDOWN_HOTKEY 49108
+#define ID_ZOOMIN_HOTKEY 49109  // PageUp
+#define ID_ZOOMOUT_HOTKEY 49110 // PageDown
+#define IDS_SAMPLE_1 190
+#define IDS_SAMPLE_3 191
+#define IDS_SAMPLE_5 192
+#define IDS_HINT_TEXTCOLOR 193
+#define IDS_HINT_END 194
+#define IDS_HINT_ARROWS 195
+#define IDS_HINT_SEPARATOR 196

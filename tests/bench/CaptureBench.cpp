@@ -170,6 +170,14 @@ void SetLoupe(const Bench& bench, bool on)
     PumpFor(bench, 200);
 }
 
+// Runs the work once and adds the time it took to the sum.
+template <typename Work> void AddTime(const Bench& bench, double& sum, Work work)
+{
+    const double start = Now(bench);
+    work();
+    sum += Now(bench) - start;
+}
+
 void MeasureLoupeTicks(const Bench& bench, int rounds)
 {
     SetCursorPos(bench.redSpot.x, bench.redSpot.y);
@@ -178,15 +186,9 @@ void MeasureLoupeTicks(const Bench& bench, int rounds)
     COLORREF color;
     // Alternating, so that a busy machine weighs on both reads alike.
     for (int i = 0; i < rounds; ++i) {
-        double start = Now(bench);
-        ReadPixelUnderPointer(&color);
-        pixelRead += Now(bench) - start;
-        start = Now(bench);
-        ReadBlockUnderPointer(true, &color);
-        blockRead += Now(bench) - start;
-        start = Now(bench);
-        Tick(bench);
-        withLoupe += Now(bench) - start;
+        AddTime(bench, pixelRead, [&] { ReadPixelUnderPointer(&color); });
+        AddTime(bench, blockRead, [&] { ReadSampleUnderPointer(bench.form, &color); });
+        AddTime(bench, withLoupe, [&] { Tick(bench); });
     }
     SetLoupe(bench, false);
     const double start = Now(bench);
@@ -200,6 +202,27 @@ void MeasureLoupeTicks(const Bench& bench, int rounds)
     printf("without the magnifier %.2f x, the magnifier's read alone %.2f x the bare pixel read\n",
            withoutLoupe / pixelRead, blockRead / pixelRead);
     PrintRatio("ratio still tick with the magnifier / bare pixel read", withLoupe / pixelRead, LOUPE_GOAL);
+}
+
+// The tick at the magnifier's largest zoom with the widest sample (one block read, a 5 x 5 mean)
+// against the bare pixel read, alternately (goal: at most twice).
+void MeasureZoomedSampleTicks(const Bench& bench, int rounds)
+{
+    SetCursorPos(bench.redSpot.x, bench.redSpot.y);
+    for (UINT id : {IDM_LOUPEZOOM_20, IDM_SAMPLE_5})
+        SendMessageA(bench.form, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+    SetLoupe(bench, true);
+    double pixelRead = 0, tick = 0;
+    COLORREF color;
+    for (int i = 0; i < rounds; ++i) {
+        AddTime(bench, pixelRead, [&] { ReadPixelUnderPointer(&color); });
+        AddTime(bench, tick, [&] { Tick(bench); });
+    }
+    printf("tick, still pointer, magnifier at 20x, 5x5 sample:          %8.1f us  [channels %s]\n",
+           tick / rounds * 1e6, Channels().c_str());
+    PrintRatio("ratio still tick at 20x with the 5x5 sample / bare pixel read", tick / pixelRead, LOUPE_GOAL);
+    for (UINT id : {IDM_LOUPEZOOM_10, IDM_SAMPLE_1})
+        SendMessageA(bench.form, WM_COMMAND, MAKEWPARAM(id, 0), 0);
 }
 
 // Runs the queue for the given time, sleeping until the next message rather than polling, so that
@@ -317,6 +340,7 @@ int main(int argc, char** argv)
     SetLoupe(bench, false); // the plain tick first; the magnifier has lines of its own
     MeasureStillTicks(bench, 20, 50);
     MeasureLoupeTicks(bench, 1000);
+    MeasureZoomedSampleTicks(bench, 1000);
     MeasureUnchangedLoad(bench, 1000);
     MeasureMovingTicks(bench, 300);
     MeasureCpuShares(bench, seconds);

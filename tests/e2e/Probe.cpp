@@ -22,6 +22,8 @@
 //   probe selection CLASS ID       the selection of an edit control: start end
 //   probe serve                    answer verbs read line by line from standard input (see Serve)
 //   probe holdclipboard MS         keep the clipboard open for MS milliseconds, as a busy program would
+//   probe tip                      the text of the tooltip on show
+//   probe swatch RRGGBB X Y SIZE   show a square of one colour on top until the process is ended
 #include <windows.h>
 #include <commctrl.h>
 #include <cstdio>
@@ -29,6 +31,8 @@
 #include <cstring>
 #include <string>
 #include <vector>
+
+#include "../common/SwatchWindow.h"
 
 namespace {
 
@@ -195,7 +199,7 @@ int Usage()
     std::fprintf(
         stderr,
         "usage: probe wait|gone|rect|control|text|children|clipboard|pixel|close|windows|foreground|topmost|"
-        "status|item|state|position|serve|holdclipboard ...\n");
+        "status|item|state|position|serve|holdclipboard|tip|swatch ...\n");
     return 2;
 }
 
@@ -331,6 +335,21 @@ int RunVerb(int argc, char** argv)
         std::fflush(stdout);
         Sleep(std::strtoul(argv[2], nullptr, 10));
         CloseClipboard();
+        return 0;
+    }
+    if (verb == "tip") {
+        char text[1024] = "";
+        for (HWND tip = nullptr; (tip = FindWindowExA(nullptr, tip, TOOLTIPS_CLASSA, nullptr)) != nullptr;)
+            if (IsWindowVisible(tip))
+                SendWithTimeout(tip, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+        return std::printf("%s\n", text), 0;
+    }
+    if (verb == "swatch" && argc >= 6) {
+        const unsigned long rgb = std::strtoul(argv[2], nullptr, 16);
+        CreateSwatchWindow(RGB(rgb >> 16, (rgb >> 8) & 0xFF, rgb & 0xFF), std::atoi(argv[3]),
+                           std::atoi(argv[4]), std::atoi(argv[5]));
+        for (MSG message; GetMessageA(&message, nullptr, 0, 0) > 0;)
+            DispatchMessageA(&message);
         return 0;
     }
     return Usage();

@@ -32,6 +32,9 @@ ctrl_q_starts_capture() {
     expect_eq "$(status_text 255)" "$CAPTURE_TEXT" "the status bar while a menu is open"
     press Escape Escape
     expect_eq "$(status_text 255)" "$CAPTURE_TEXT" "the status bar after the menu closed"
+    press alt+o z # the zoom submenu, behind the magnifier's item
+    screenshot capture-zoom-menu
+    press Escape Escape Escape
 }
 
 the_colour_follows_the_pointer() {
@@ -80,6 +83,50 @@ hot_key_ends_capture_from_another_program() {
     wait_for_exit "$NOTEPAD_PID" || true
 }
 
+first_tip_line() { probe_text tip | sed -n '1s/\r$//p'; } # the tip's lines end in CR LF
+
+# Two windows of known colours; answers when both are on the screen.
+show_swatches() {
+    run_in_background "$REPO/tools/wine-run.sh" "$PROBE" swatch 333333 900 150 150
+    PROGRAM_PIDS+=("$BACKGROUND_PID")
+    run_in_background "$REPO/tools/wine-run.sh" "$PROBE" swatch FFFF99 900 420 150
+    PROGRAM_PIDS+=("$BACKGROUND_PID")
+    wait_eq "333333 FFFF99" "the two swatches" eval 'echo $(probe pixel 975 225) $(probe pixel 975 495)'
+}
+
+# The text colour and the background in five keystrokes (Ctrl+Q, point, Ctrl+T, point, Ctrl+Q),
+# the contrast tip then giving the verdict; on the way an arrow steps the pointer by one pixel,
+# and the magnifier is photographed at each zoom (PageUp and PageDown).
+pair_in_five_keystrokes() {
+    show_swatches
+    click_caption
+    press ctrl+q
+    wait_eq "$CAPTURE_TEXT" "the status bar while capturing" status_text 255
+    xdotool mousemove 975 225
+    wait_eq "#333333" "the preview over the text colour" preview_title
+    press ctrl+t Right
+    expect_eq "$(xdotool getmouselocation | cut -d' ' -f1-2)" "x:976 y:225" "the pointer after the arrow key"
+    xdotool mousemove 901 421 # the corner of the background window
+    local zoom key
+    for zoom in 10 20 5; do
+        wait_eq "#FFFF99" "the preview over the corner" preview_title
+        sleep 0.5
+        screenshot "capture-loupe-$zoom"
+        for key in $([ $zoom = 10 ] && echo Prior || echo Next Next); do press "$key"; done
+    done
+    xdotool mousemove 975 495
+    wait_eq "#FFFF99" "the preview over the background" preview_title
+    press ctrl+q
+    wait_eq "" "the status bar after the pair" status_text 255
+    expect_eq "$(status_text 3)" "#333333" "the text colour in the status bar"
+    local x y
+    read -r x y < <(band_point)
+    xdotool mousemove "$x" "$y"
+    wait_eq "文字色 #333333 / 内側 #FFFF99  コントラスト比 12.04:1  AA 適合・AAA 適合 (通常の文字)" "the verdict" \
+        first_tip_line
+    screenshot capture-pair-verdict
+}
+
 closing_the_last_preview_ends_capture() {
     click_caption
     press ctrl+q
@@ -98,6 +145,7 @@ start_program
 ctrl_q_starts_capture
 the_colour_follows_the_pointer
 hot_key_ends_capture_from_another_program
+pair_in_five_keystrokes
 closing_the_last_preview_ends_capture
 quit_with_alt_f4
 echo "capture scenario passed"

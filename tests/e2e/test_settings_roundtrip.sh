@@ -39,11 +39,11 @@ click_at $((left + 60)) $((top + 10))
 press alt+F4
 wait_for_exit || fail "exit code $?"
 # The whole file, byte for byte: code page 932 text whatever the locale Wine runs under; the keys
-# added since (LOUPE, VISION) follow the others of their sections, and the section added since
-# (HISTORY, the applied colour) comes last.
+# added since (LOUPE, LOUPEZOOM, SAMPLE, VISION) follow the others of their sections, and the section
+# added since (HISTORY, the applied colour) comes last.
 {
     printf '[MAINWINDOW]\r\nPOSITION=100,50,780,570\r\nPAGE=0\r\n'
-    printf '[MENU]\r\nAUTOCOPY=8\r\nCAPTION=0\r\nTOPLEVEL=0\r\nSYNCHRO=8\r\nSAFESLIDE=1\r\nLOUPE=8\r\n'
+    printf '[MENU]\r\nAUTOCOPY=8\r\nCAPTION=0\r\nTOPLEVEL=0\r\nSYNCHRO=8\r\nSAFESLIDE=1\r\nLOUPE=8\r\nLOUPEZOOM=10\r\nSAMPLE=1\r\n'
     printf '[MDIWINDOW]\r\nRECT=10,20,300,200\r\n'
     printf '[PREVIEW]\r\nSTRING=行1\\\\表\\\\x\r\nEDITCLR=10053171\r\nBACKCLR=10053171\r\nFONTCLR=0\r\n'
     printf 'FONTFACE=\r\nFONTHEIGHT=-16\r\nFONTOPTION=2\r\nFONTCHARSET=128\r\nVISION=0\r\n'

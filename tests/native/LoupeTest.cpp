@@ -8,8 +8,10 @@
 TEST(Loupe, SizesScaleWithTheResolutionAndAWideCaptionWidensTheWindow)
 {
     const LoupeMetrics at96 = MakeLoupeMetrics(96);
-    EXPECT_EQ(at96.height, 136);
+    EXPECT_EQ(at96.height, 172) << "the grid and three lines of text";
     EXPECT_EQ(MakeLoupeMetrics(144).grid, 165);
+    EXPECT_EQ(MakeLoupeMetrics(96, 5).grid * 1000 + MakeLoupeMetrics(96, 20).grid, 105100)
+        << "21 and 5 pixels";
     EXPECT_EQ(MakeLoupeMetrics(120).cell, 13) << "12.5 rounds up, as MulDiv rounds";
     EXPECT_EQ(MakeLoupeMetrics(0).width, 118) << "an unknown resolution counts as 96 DPI";
     const LoupeMetrics wide = WidenLoupeForCaption(at96, 150);

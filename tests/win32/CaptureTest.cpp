@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "colour/ColorModel.h"
 #include "panel/Capture.h"
@@ -17,6 +18,7 @@
 #include "shell/Menus.h"
 #include "shell/resource.h"
 #include "tests/common/SwatchWindow.h"
+#include "tests/win32/PreviewSteps.h"
 
 namespace {
 
@@ -43,7 +45,8 @@ bool IsPointerAt(POINT target)
 // A plain top-level window of one colour, on top of everything else.
 class Swatch {
   public:
-    Swatch(COLORREF color, int x, int y) : window_(CreateSwatchWindow(color, x, y, SIZE))
+    Swatch(COLORREF color, int x, int y, COLORREF odd = CLR_INVALID)
+        : window_(CreateSwatchWindow(color, x, y, SIZE, odd))
     {
         PumpMessages(30);
     }
@@ -129,27 +132,40 @@ class OtherProgram {
     HWND window_ = nullptr;
 };
 
-// Ctrl+Q as the keyboard would type it, to whichever window has the focus.
-void TypeCtrlQ()
+// Keys to whichever window has the focus: down, up when negated, again down as the repeat; 0 none.
+void SendKeys(const std::vector<int>& keys)
 {
-    INPUT keys[4] = {};
-    for (INPUT& key : keys)
-        key.type = INPUT_KEYBOARD;
-    keys[0].ki.wVk = VK_CONTROL;
-    keys[1].ki.wVk = 'Q';
-    keys[2].ki.wVk = 'Q';
-    keys[2].ki.dwFlags = KEYEVENTF_KEYUP;
-    keys[3].ki.wVk = VK_CONTROL;
-    keys[3].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(4, keys, sizeof(INPUT));
+    for (int key : keys)
+        if (key) keybd_event(static_cast<BYTE>(key < 0 ? -key : key), 0, key < 0 ? KEYEVENTF_KEYUP : 0, 0);
 }
 
-bool HotKeyIsFree()
+void TypeCtrlQ()
+{
+    SendKeys({VK_CONTROL, 'Q', -'Q', -VK_CONTROL});
+}
+
+bool KeysHandled()
+{
+    return HIWORD(GetQueueStatus(QS_KEY | QS_HOTKEY)) == 0;
+}
+
+bool HotKeyIsFree(UINT modifiers = MOD_CONTROL, UINT key = 'Q')
 {
     constexpr int PROBE_ID = 0x7ABC;
-    if (!RegisterHotKey(nullptr, PROBE_ID, MOD_CONTROL, 'Q')) return false;
+    if (!RegisterHotKey(nullptr, PROBE_ID, modifiers, key)) return false;
     UnregisterHotKey(nullptr, PROBE_ID);
     return true;
+}
+
+// How many pixels of a window's client area have the colour.
+int PixelsOf(HWND window, COLORREF color)
+{
+    RECT r = {};
+    HDC dc = (GetClientRect(window, &r), GetDC(window));
+    int count = 0;
+    for (int i = 0; i < r.right * r.bottom; ++i)
+        count += GetPixel(dc, i % r.right, i / r.right) == color;
+    return ReleaseDC(window, dc), count;
 }
 
 std::string ClipboardText()
@@ -305,6 +321,9 @@ class ScreenCapture : public MainFormTest {
         EXPECT_EQ(Capture.timer, 0u);
         EXPECT_FALSE(KillTimer(form, CAPTURE_TIMER_ID)) << "the capture timer is still running";
         EXPECT_TRUE(HotKeyIsFree()) << "Ctrl+Q is still registered as a hot key";
+        EXPECT_TRUE(HotKeyIsFree(MOD_CONTROL, 'T') && HotKeyIsFree(0, VK_LEFT) &&
+                    HotKeyIsFree(MOD_SHIFT, VK_DOWN))
+            << "Ctrl+T or the arrows are still registered";
         EXPECT_FALSE(StatusIsSimple()) << "the status bar should show its parts again";
         EXPECT_EQ(FindWindowA(LOUPE_CLASS_NAME, nullptr), nullptr) << "the magnifier should be gone";
     }
@@ -391,14 +410,20 @@ TEST_F(CaptureFollowsPointer, StillPointerCausesNoPropagation)
 
 using CaptureKeys = ScreenCapture;
 
-TEST_F(CaptureKeys, CtrlQOnTheFormTurnsCaptureOnThroughTheAccelerator)
+TEST_F(CaptureKeys, CtrlQOnTheFormTurnsCaptureOnThroughTheAcceleratorOnceHoweverLongItIsHeld)
 {
     SetForegroundWindow(form);
     SetFocus(form);
-    PumpMessages(30);
-    TypeCtrlQ();
-    EXPECT_TRUE(PumpUntil([&] { return IsCapturing(); }, 2000)) << "Ctrl+Q on the form should start capture";
+    SendKeys({VK_CONTROL, 'Q', 'Q'}); // the repeat reaches the accelerator
+    ASSERT_TRUE(PumpUntil([&] { return IsCapturing() && KeysHandled(); }, 2000)) << "none, or two toggles";
     EXPECT_TRUE(StatusIsSimple());
+    SendKeys({'Q'}); // and the next the hot key
+    EXPECT_TRUE(PumpUntil(KeysHandled) && (PumpMessages(100), IsCapturing()))
+        << "a held Ctrl+Q ended capture";
+    SendKeys({-'Q', -VK_CONTROL});
+    ASSERT_TRUE(PumpUntil([] { return !Capture.startKeyDown; }));
+    TypeCtrlQ();
+    EXPECT_TRUE(PumpUntil([&] { return !IsCapturing(); }, 2000)) << "a new press should end capture";
 }
 
 TEST_F(CaptureKeys, CtrlQInAnotherProgramTurnsCaptureOffThroughTheHotKey)
@@ -423,6 +448,31 @@ TEST_F(CaptureKeys, CtrlQInAnotherProgramWhileCaptureIsOffDoesNothingHere)
     EXPECT_FALSE(IsCapturing());
     EXPECT_TRUE(PumpUntil([&] { return other.sawQ.load(); }, 1000))
         << "the key should reach the window in front";
+}
+
+TEST_F(CaptureKeys, ArrowsMoveThePointerAPixelOrTenAndCtrlTTakesTheTextColourAsCaptureGoesOn)
+{
+    red.PointAt();
+    Command(IDM_CAPTURE);
+    POINT start = {};
+    GetCursorPos(&start);
+    // Key, modifier, and how far the pointer has moved from the start.
+    const int keys[][4] = {
+        {VK_RIGHT, 0, 1, 0}, {VK_DOWN, VK_SHIFT, 1, 10}, {VK_LEFT, 0, 0, 10}, {VK_UP, VK_SHIFT, 0, 0}};
+    for (const auto& key : keys) {
+        SendKeys({key[1], key[0], -key[0], -key[1]});
+        const POINT at = {start.x + key[2], start.y + key[3]};
+        EXPECT_TRUE(PumpUntil([&] { return KeysHandled() && IsPointerAt(at); }, 2000)) << "key " << key[0];
+    }
+    SendKeys({VK_CONTROL, 'T', -'T', -VK_CONTROL});
+    const PreviewState& state = preview_steps::StateOf(GetActivePreview());
+    EXPECT_TRUE(PumpUntil(KeysHandled));
+    EXPECT_EQ(Hex(state.fontColor), Hex(RGB(255, 0, 0))) << "Ctrl+T should take red as the text colour";
+    blue.PointAt();
+    EXPECT_TRUE(ChannelsBecome("0,0,255")) << "capture should go on";
+    EXPECT_GT(PixelsOf(state.edit, RGB(255, 0, 0)), 20) << "the sample text should be red on blue";
+    Command(IDM_CAPTURE);
+    EXPECT_EQ(preview_steps::StatusText(form, 3), CodeOf(RGB(255, 0, 0))) << "the status bar's text colour";
 }
 
 TEST_F(CaptureKeys, HotKeyMessageTurnsCaptureOffAndOtherHotKeysAreIgnored)
@@ -528,11 +578,12 @@ TEST_F(CaptureLoupe, ShowsThePixelsMagnifiedBesideThePointerAndClearOfThem)
     EXPECT_TRUE(ChannelsBecome("0,0,255")) << "the centre pixel is the colour: " << Channels();
     const LONG_PTR styles = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_TRANSPARENT;
     EXPECT_EQ(GetWindowLongPtrA(LoupeWindow(), GWL_EXSTYLE) & styles, styles);
-    EXPECT_EQ(Area().left, 1060 + 16) << "below right of the pointer, clear of the pixels read";
+    EXPECT_EQ(Area().right, 1060 - 16)
+        << "beside the pointer (on the left near the screen's edge), clear of it";
     EXPECT_EQ(Area().top, 820 + 16);
 
     EXPECT_EQ(Hex(Cell(5, 5)), Hex(RGB(0, 0, 255))) << "the blue pixel, enlarged";
-    EXPECT_EQ(Hex(Cell(5, 5, 0, 5)), Hex(RGB(0, 0, 0))) << "its outline, black against blue";
+    EXPECT_EQ(Hex(Cell(5, 5, 0, 5)), Hex(RGB(255, 255, 255))) << "its outline, white against blue";
     EXPECT_EQ(Hex(Cell(4, 5, 9, 5)), Hex(RGB(255, 0, 0))) << "the neighbour, red up to its edge";
     EXPECT_EQ(Hex(Cell(10, 10, 9, 9)), Hex(RGB(255, 0, 0)));
     const std::string upper = Caption();
@@ -574,7 +625,7 @@ TEST_F(CaptureLoupe, APointerJumpingOntoTheWindowReadsWhatLiesBelowItNotTheWindo
     PumpMessages(200);
     WriteChannelEdits(RGB(1, 2, 3));
     const RECT area = Area();
-    const POINT onTheWindow = {area.left + 2, (area.top + area.bottom) / 2}; // its margin, over blue
+    const POINT onTheWindow = {area.right - 3, (area.top + area.bottom) / 2}; // its margin, over blue
     ASSERT_TRUE(PumpUntil([&] {
         return SetCursorPos(onTheWindow.x, onTheWindow.y), PumpMessages(50), IsPointerAt(onTheWindow);
     }));
@@ -584,4 +635,43 @@ TEST_F(CaptureLoupe, APointerJumpingOntoTheWindowReadsWhatLiesBelowItNotTheWindo
     PumpMessages(200);
     tick();
     EXPECT_EQ(Channels(), "0,0,255") << "the next tick reads the blue swatch it uncovered";
+}
+
+// The magnifier's middle row shows a red and blue checkerboard, red in the middle, pixels `zoom` wide.
+bool LoupeShowsTheCheckerboard(int zoom, int span)
+{
+    RECT area = {};
+    GetWindowRect(LoupeWindow(), &area);
+    const int left = (area.left + area.right - span * zoom) / 2,
+              y = area.top + 4 + span / 2 * zoom + zoom / 2;
+    for (int column = 0; column < span; ++column)
+        for (int x : {left + column * zoom + 1, left + column * zoom + zoom - 2})
+            if (ScreenPixel(x, y) != ((column + span / 2) % 2 ? RGB(0, 0, 255) : RGB(255, 0, 0)))
+                return false;
+    return true;
+}
+
+using CaptureChecker = ScreenCapture;
+
+TEST_F(CaptureChecker, SamplesAreRoundedMeansAndEachZoomShowsThePatternAtItsScaleStepByPageUpAndDown)
+{
+    const Swatch checker(RGB(255, 0, 0), 640, 640, RGB(0, 0, 255)); // the pointer on red in its middle
+    checker.PointAt();
+    Command(IDM_CAPTURE);
+    const std::pair<UINT, const char*> samples[] = {
+        {IDM_SAMPLE_3, "142,0,113"}, {IDM_SAMPLE_5, "133,0,122"}, {IDM_SAMPLE_1, "255,0,0"}};
+    for (bool loupe : {false, true}) {
+        if (IsOptionChecked(form, IDM_LOUPE) != loupe) Command(IDM_LOUPE);
+        for (const auto& sample : samples)
+            EXPECT_TRUE((Command(sample.first), ChannelsBecome(sample.second)))
+                << sample.first << ": " << Channels();
+    }
+    const int zooms[][3] = {
+        {0, 10, 11}, {VK_PRIOR, 20, 5}, {VK_NEXT, 10, 11}, {VK_NEXT, 5, 21}}; // key, zoom, span
+    for (const auto& zoom : zooms) {
+        SendKeys({zoom[0], -zoom[0]});
+        EXPECT_TRUE(
+            PumpUntil([&] { return KeysHandled() && LoupeShowsTheCheckerboard(zoom[1], zoom[2]); }, 3000))
+            << "zoom " << zoom[1];
+    }
 }

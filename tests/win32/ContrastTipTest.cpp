@@ -311,6 +311,19 @@ TEST_F(ContrastTipHover, ShowsOverTheFormThatTheTopLevelOptionKeepsOnTop)
     EXPECT_EQ(WindowFromPoint(middle), Tooltip()) << "the tooltip showed behind the form";
 }
 
+TEST_F(ContrastTipHover, NoneShowsWhileCaptureRunsAndItComesBackAfter)
+{
+    RECT client = {};
+    GetClientRect(preview, &client);
+    const POINT band = {client.right / 12, client.bottom / 12};
+    ASSERT_TRUE(HoverUntilTheTipShows(preview, band));
+    Command(IDM_CAPTURE);
+    EXPECT_FALSE(IsWindowVisible(Tooltip()) || HoverUntilTheTipShows(preview, {band.x + 4, band.y + 4}))
+        << "a tooltip stayed or showed over the magnifier while capture ran";
+    Command(IDM_CAPTURE);
+    EXPECT_TRUE(HoverUntilTheTipShows(preview, band));
+}
+
 TEST_F(ContrastTipHover, RestingOnTheSampleTextShowsTheSameLines)
 {
     ShowBlackOnWhiteInOrange();

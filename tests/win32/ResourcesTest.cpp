@@ -82,7 +82,9 @@ const std::vector<Item> OptionsNoPreview = {{IDM_AUTOCOPY, "クリップボー�
                                             {IDM_TOPLEVEL, "常に前面に表示(&T)"},
                                             {IDM_SYNCHRO, "常に内側と外側の色を同期(&S)"},
                                             SEPARATOR,
-                                            {IDM_LOUPE, "拡大鏡を表示(&M)"}};
+                                            {IDM_LOUPE, "拡大鏡を表示(&M)"},
+                                            {0, "拡大率(&Z)"},
+                                            {0, "取得範囲(&R)"}};
 const std::vector<Item> FilePreview = {{IDM_NEWWINDOW, "新しいウィンドウ(&N)\tCtrl+N"},
                                        {IDM_CLOSE, "閉じる(&C)\tCtrl+F4"},
                                        SEPARATOR,
@@ -97,7 +99,9 @@ const std::vector<Item> OptionsPreview = {{IDM_AUTOCOPY, "クリップボード�
                                           SEPARATOR,
                                           {IDM_CAPTURE, "画面から色をキャプチャ(&Q)\tCtrl+Q"},
                                           SEPARATOR,
-                                          {IDM_LOUPE, "拡大鏡を表示(&M)"}};
+                                          {IDM_LOUPE, "拡大鏡を表示(&M)"},
+                                          {0, "拡大率(&Z)"},
+                                          {0, "取得範囲(&R)"}};
 const std::vector<Item> WindowPreview = {{IDM_FILLOUTER, "内側と外側の色を同期(&S)"},
                                          {IDM_FONT, "フォントの変更(&F)"},
                                          SEPARATOR,

@@ -12,6 +12,7 @@
 #include "colour/Vision.h"
 #include "settings/Settings.h"
 #include "shell/Huebench.h"
+#include "panel/Capture.h"
 
 namespace {
 
@@ -331,16 +332,22 @@ TEST_F(OptionStorage, OptionsAndSafeSlideSurviveARestart)
     EXPECT_TRUE(IsSafeSlideOn(form));
 }
 
-TEST_F(OptionStorage, LoupeIsOnWithoutItsKeyAndItsKeySurvivesARestart)
+// The magnifier, its zoom and sample: a file from before them, or with figures none of the choices.
+TEST_F(OptionStorage, LoupeZoomAndSampleReadAsTodayWithoutTheirKeysAndSurviveBarSwapsAndARestart)
 {
-    RestartWith("[MENU]\r\nCAPTION=8\r\nSYNCHRO=8\r\n");
-    EXPECT_TRUE(IsOptionChecked(form, IDM_LOUPE)) << "a file from before the magnifier";
+    RestartWith("[MENU]\r\nCAPTION=8\r\nSYNCHRO=8\r\nLOUPEZOOM=15\r\nSAMPLE=x\r\n");
+    EXPECT_TRUE(IsOptionChecked(form, IDM_LOUPE) && ChosenLoupeZoom(form) == 10 &&
+                ChosenSampleSide(form) == 1);
     Restart();
-    EXPECT_EQ(StoredValue("MENU", "LOUPE"), "8");
-    Command(IDM_LOUPE);
+    EXPECT_EQ(StoredValue("MENU", "LOUPE") + StoredValue("MENU", "LOUPEZOOM") + StoredValue("MENU", "SAMPLE"),
+              "8101");
+    for (UINT id : {IDM_LOUPE, IDM_LOUPEZOOM_20, IDM_SAMPLE_5, IDM_CLOSEALL, IDM_NEWWINDOW}) // both bars
+        Command(id);
     Restart();
-    EXPECT_EQ(StoredValue("MENU", "LOUPE"), "0");
-    EXPECT_FALSE(IsOptionChecked(form, IDM_LOUPE));
+    EXPECT_EQ(StoredValue("MENU", "LOUPE") + StoredValue("MENU", "LOUPEZOOM") + StoredValue("MENU", "SAMPLE"),
+              "0205");
+    EXPECT_FALSE(IsOptionChecked(form, IDM_LOUPE) || IsOptionChecked(form, IDM_SAMPLE_1));
+    EXPECT_TRUE(ChosenLoupeZoom(form) == 20 && ChosenSampleSide(form) == 5);
 }
 
 TEST_F(OptionStorage, TopLevelMakesTheFormTopmost)
