@@ -76,10 +76,6 @@ run_in_background() {
 }
 
 probe() {
-    if [ "$1" = holdclipboard ]; then # blocks: a process of its own
-        "$REPO/tools/wine-run.sh" "$PROBE" "$@" | tr -d '\r'
-        return
-    fi
     echo "$*" >&"$PROBE_IN"
     local line answer='' code=''
     while IFS= read -r -t 60 line <&"$PROBE_OUT"; do
@@ -205,10 +201,12 @@ right_click_at() {
     sleep 0.4
 }
 
+# Both clicks go in one command, so that they fall within the double-click time however busy the
+# machine is.
 double_click_at() {
     xdotool mousemove "$1" "$2"
     sleep 0.2
-    xdotool click --repeat 2 --delay 80 1
+    xdotool mousedown 1 mouseup 1 mousedown 1 mouseup 1
     sleep 0.3
 }
 
@@ -414,3 +412,7 @@ pdf_folder() { echo "$HUEBENCH_CUPS_DIR/pdf"; }
 # program names after itself (cups-pdf may append a few stray characters to the name).
 printed_pdfs() { find "$(pdf_folder)" -maxdepth 1 -name "$PROGRAM_NAME*-job_*.pdf" 2>/dev/null | sort; }
 any_pdf_printed() { [ -n "$(printed_pdfs)" ]; }
+
+# Jobs the scheduler has not finished; cups-pdf has written its PDF whole before its job ends.
+jobs_pending() { [ -n "$(LC_ALL=C lpstat -o 2>/dev/null)" ]; }
+pdf_printed_whole() { any_pdf_printed && ! jobs_pending; }

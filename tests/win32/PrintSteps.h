@@ -362,15 +362,15 @@ inline const char NEW_PDFS_SCRIPT[] = R"SH(
 for d in $(pdf_folders); do find "$d" -maxdepth 1 -name "$name*.pdf" -newer marker 2>/dev/null; done
 )SH";
 
-// The PDF is complete when ghostscript has written it: its size holds still and it renders.
+// The PDF is complete when its job has left the scheduler: cups-pdf writes it before the job ends.
+inline const char JOBS_PENDING_SCRIPT[] = R"SH(
+jobs_pending() { [ -n "$(CUPS_SERVER="$dir/cups.sock" LC_ALL=C lpstat -o 2>/dev/null)" ]; }
+)SH";
+
 inline const char RENDER_SCRIPT[] = R"SH(
 for i in $(seq 1 $rounds); do
     pdf=$(for d in $(pdf_folders); do find "$d" -maxdepth 1 -name "$name*.pdf" -newer marker 2>/dev/null; done | head -n 1)
-    if [ -n "$pdf" ]; then
-        size=$(stat -c %s "$pdf")
-        sleep 0.5
-        [ "$size" = "$(stat -c %s "$pdf")" ] && cp "$pdf" page.pdf && pdftoppm -r $dpi -singlefile page.pdf page 2>/dev/null && break
-    fi
+    [ -n "$pdf" ] && ! jobs_pending && cp "$pdf" page.pdf && pdftoppm -r $dpi -singlefile page.pdf page 2>/dev/null && break
     sleep 0.25
 done
 [ -f page.ppm ] || { echo "no PDF named $name* in: $(pdf_folders)"; CUPS_SERVER="$dir/cups.sock" LC_ALL=C lpstat -W all -o; exit 5; }
