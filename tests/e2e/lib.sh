@@ -100,11 +100,11 @@ screenshot() {
 }
 
 # Waits until a command's output equals the expected text; fails with the last output after
-# WAIT_SECONDS (default 10).
+# WAIT_SECONDS (default 30: a limit for a busy machine, not a pace).
 wait_eq() {
     local expected=$1 what=$2
     shift 2
-    local actual deadline=$((SECONDS + ${WAIT_SECONDS:-10}))
+    local actual deadline=$((SECONDS + ${WAIT_SECONDS:-30}))
     while :; do
         actual=$("$@" 2>/dev/null) || actual="(failed: $actual)"
         [ "$actual" = "$expected" ] && return 0
@@ -117,7 +117,7 @@ wait_eq() {
 wait_for() {
     local what=$1
     shift
-    local deadline=$((SECONDS + ${WAIT_SECONDS:-10}))
+    local deadline=$((SECONDS + ${WAIT_SECONDS:-30}))
     until "$@" >/dev/null 2>&1; do
         [ $SECONDS -lt $deadline ] || fail "gave up waiting: $what"
         sleep 0.1
@@ -139,7 +139,7 @@ start_program() {
     (cd "$WORK" && exec "$REPO/tools/wine-run.sh" "$WORK/$PROGRAM_NAME.exe" {PROBE_IN}>&- {PROBE_OUT}<&-) &
     PROGRAM_PID=$!
     PROGRAM_PIDS+=("$PROGRAM_PID")
-    WAIT_SECONDS=30 wait_for "the main form appears" more_main_forms_than "$before"
+    WAIT_SECONDS=60 wait_for "the main form appears" more_main_forms_than "$before"
     sleep 0.5
 }
 

@@ -67,10 +67,20 @@ open_a_second_preview() {
     screenshot print-screen
 }
 
+# The print dialog reads the printers while it is on the screen, which on a busy machine takes many
+# seconds: it is answered once it shows the test run's printer.
+PRINTER_BOX=1139
+wait_for_the_printer() {
+    local started=$SECONDS
+    WAIT_SECONDS=120 wait_eq PDF "the print dialog's printer" probe text '#32770' $PRINTER_BOX
+    echo "the print dialog showed its printer after $((SECONDS - started)) s"
+}
+
 cancelling_prints_nothing() {
     click_caption
     press ctrl+p
     expect_eq "$(wait_for_dialog "the print dialog")" "印刷" "the print dialog's title"
+    wait_for_the_printer
     press Escape
     wait_for "the print dialog closes" dialog_gone
 }
@@ -79,6 +89,7 @@ ok_prints_the_page() {
     click_caption
     press ctrl+p
     wait_for_dialog "the print dialog" >/dev/null
+    wait_for_the_printer
     click_control '#32770' $DIALOG_OK
     wait_for "the print dialog closes" dialog_gone
     # Converting the page takes ghostscript many seconds on a busy machine: only the safety limit

@@ -471,17 +471,20 @@ inline bool Near(COLORREF first, COLORREF second)
 }
 
 // Presses a button of the print dialog once it shows its printer, as a person would: the dialog
-// reads the printers while it is already on the screen.
+// reads the printers while it is already on the screen, which on a busy machine takes many seconds
+// (only the safety limit is long). Without a printer shown, the dialog is cancelled.
 inline void PressPrintDialogButton(HWND dialog, int button)
 {
+    constexpr DWORD PRINTER_LIMIT_MS = 120000;
     ASSERT_NE(dialog, nullptr) << "the print dialog did not appear";
     const HWND printers = GetDlgItem(dialog, cmb4);
     const DWORD start = GetTickCount();
-    while (SendMessageA(printers, CB_GETCURSEL, 0, 0) == CB_ERR && GetTickCount() - start < 10000)
+    while (SendMessageA(printers, CB_GETCURSEL, 0, 0) == CB_ERR && GetTickCount() - start < PRINTER_LIMIT_MS)
         Sleep(50);
-    EXPECT_NE(SendMessageA(printers, CB_GETCURSEL, 0, 0), CB_ERR) << "the print dialog shows no printer";
-    Sleep(200);
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+    const bool shown = SendMessageA(printers, CB_GETCURSEL, 0, 0) != CB_ERR;
+    EXPECT_TRUE(shown) << "the print dialog shows no printer";
+    std::printf("the print dialog showed its printer after %lu ms\n", GetTickCount() - start);
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(shown ? button : IDCANCEL, BN_CLICKED), 0);
 }
 
 } // namespace print_steps
