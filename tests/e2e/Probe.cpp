@@ -21,8 +21,7 @@
 //   probe focus CLASS              the control id and class of the window's keyboard focus
 //   probe selection CLASS ID       the selection of an edit control: start end
 //   probe serve                    answer verbs read line by line from standard input (see Serve)
-//   probe holdclipboard            keep the clipboard open, as a busy program would, until standard
-//                                  input gives a line or ends
+//   probe holdclipboard            keep the clipboard open until a line of input, as a busy program would
 #include <windows.h>
 #include <commctrl.h>
 #include <cstdio>
@@ -331,7 +330,7 @@ int RunVerb(int argc, char** argv)
         std::printf("held\n");
         std::fflush(stdout);
         char line[16];
-        std::fgets(line, sizeof line, stdin); // the scenario says when to let go
+        std::fgets(line, sizeof line, stdin);
         CloseClipboard();
         return 0;
     }

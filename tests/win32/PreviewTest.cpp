@@ -123,23 +123,23 @@ LOGFONTA Font(const char* face, LONG height, LONG weight = FW_NORMAL)
     return font;
 }
 
-// A real double-click of the left button at a point of a window's client area. The four button
-// events go in at once, so that they fall within the double-click time however busy the machine
-// is, and the window's thread is pumped until it has taken all of them.
+// A real double-click of the left button at a point of a window's client area: its four events go
+// in at once, each with its place, within the double-click time however busy the machine is.
 void DoubleClickAt(HWND window, int x, int y)
 {
     POINT at = {x, y};
     ClientToScreen(window, &at);
-    SetCursorPos(at.x, at.y);
-    const auto inputTaken = [](UINT kinds) { return [kinds] { return HIWORD(GetQueueStatus(kinds)) == 0; }; };
-    PumpUntil(inputTaken(QS_MOUSE));
-    INPUT presses[4] = {};
+    const auto normal = [](LONG value, int size) { return (value * 65536 + size - 1) / size; };
+    INPUT press[4] = {};
     for (int i = 0; i < 4; ++i) {
-        presses[i].type = INPUT_MOUSE;
-        presses[i].mi.dwFlags = i % 2 ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_LEFTDOWN;
+        press[i].type = INPUT_MOUSE;
+        press[i].mi.dx = normal(at.x, GetSystemMetrics(SM_CXSCREEN));
+        press[i].mi.dy = normal(at.y, GetSystemMetrics(SM_CYSCREEN));
+        press[i].mi.dwFlags =
+            MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | (i % 2 ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_LEFTDOWN);
     }
-    SendInput(4, presses, sizeof(INPUT));
-    PumpUntil(inputTaken(QS_MOUSEBUTTON));
+    SendInput(4, press, sizeof(INPUT));
+    PumpUntil([] { return HIWORD(GetQueueStatus(QS_MOUSEBUTTON)) == 0; });
 }
 
 // Font dialog steps, taken from the helper thread while the dialog runs.
