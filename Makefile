@@ -53,8 +53,9 @@ fuzz: deps
 
 # Benchmarks under Wine, never part of `make test`: the size and DLL imports of Huebench.exe (a
 # DLL that Windows does not have fails the step), then a table of start-up against a bare dialog
-# program, colour changes, the colour list, screen capture and the objects held.
-BENCH_TARGETS := huebench_bench huebench_bare_dialog huebench_capture_bench
+# program and against a skeleton of the program's own windows, colour changes, the colour list,
+# screen capture and the objects held.
+BENCH_TARGETS := huebench_bench huebench_bare_dialog huebench_skeleton huebench_capture_bench
 
 bench: deps build
 	cmake --build $(BUILD_DIR) -j $(JOBS) --target $(BENCH_TARGETS)

@@ -216,7 +216,7 @@ LRESULT CALLBACK MainFormProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     case WM_ENDSESSION: OnEndSession(wParam); return 0;
     case WM_SIZE: LayoutMainForm(window, LOWORD(lParam), HIWORD(lParam)); return 0;
     case WM_SYSCOLORCHANGE: OnSysColorChange(window); return 0;
-    case WM_GETMINMAXINFO: OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lParam)); return 0;
+    case WM_GETMINMAXINFO: OnGetMinMaxInfo(window, reinterpret_cast<MINMAXINFO*>(lParam)); return 0;
     case WM_NOTIFY: return OnNotify(window, wParam, lParam);
     case WM_COMMAND: return OnMainCommand(window, wParam, lParam);
     case WM_HSCROLL: return OnHScroll(window, wParam, lParam);

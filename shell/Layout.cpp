@@ -58,10 +58,36 @@ void LayoutMainForm(HWND form, int width, int height)
     SendDlgItemMessageA(form, IDC_STATUS, WM_SIZE, 0, MAKELPARAM(width, height));
 }
 
-void OnGetMinMaxInfo(MINMAXINFO* info)
+namespace {
+
+// Maximised, the form fills the work area of its monitor with only its sizing frame beyond it, as
+// an overlapped window does. The form is a popup window (its dialog template) with a menu, and for
+// those the default maximised place (Wine's at least) counts the menu bar as frame: the title bar
+// lay above the screen and the form ended a menu bar's height short of the bottom. The place is
+// relative to the monitor's corner, as the window manager takes it.
+void PlaceMaximised(HWND form, MINMAXINFO* info)
+{
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof monitor;
+    if (!GetMonitorInfoA(MonitorFromWindow(form, MONITOR_DEFAULTTONEAREST), &monitor)) return;
+    const LONG style = GetWindowLongA(form, GWL_STYLE);
+    // WS_CAPTION is WS_BORDER | WS_DLGFRAME: without WS_BORDER, no caption is counted.
+    RECT frame = {};
+    AdjustWindowRectEx(&frame, style & ~WS_BORDER, FALSE, GetWindowLongA(form, GWL_EXSTYLE));
+    const RECT& work = monitor.rcWork;
+    info->ptMaxPosition.x = work.left - monitor.rcMonitor.left + frame.left;
+    info->ptMaxPosition.y = work.top - monitor.rcMonitor.top + frame.top;
+    info->ptMaxSize.x = work.right - work.left + frame.right - frame.left;
+    info->ptMaxSize.y = work.bottom - work.top + frame.bottom - frame.top;
+}
+
+} // namespace
+
+void OnGetMinMaxInfo(HWND form, MINMAXINFO* info)
 {
     info->ptMinTrackSize.x = LayoutBase.MinTrackWidth;
     info->ptMinTrackSize.y = LayoutBase.MinTrackHeight;
+    PlaceMaximised(form, info);
 }
 
 void InitStatusBarParts(HWND form)

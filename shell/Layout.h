@@ -8,7 +8,7 @@ extern LayoutBaseRecord LayoutBase;
 
 void RecordBaseMetrics(HWND form);
 void LayoutMainForm(HWND form, int width, int height);
-void OnGetMinMaxInfo(MINMAXINFO* info);
+void OnGetMinMaxInfo(HWND form, MINMAXINFO* info);
 void InitStatusBarParts(HWND form);
 // The screen's resolution across, in dots per inch, that lengths given for 96 are scaled to.
 int ScreenDpi(HWND window);

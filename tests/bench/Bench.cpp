@@ -1,4 +1,6 @@
-// What Huebench costs: its start-up against a bare dialog program, as a whole and by step, its
+// What Huebench costs: its start-up against a bare dialog program and against a skeleton of its own
+// windows (Skeleton.exe: the same classes, form template, MDI client and one preview), as a whole
+// and by step, its
 // processor use when idle, the work behind a colour change, filling and sorting the colour list, a
 // screen capture tick (from CaptureBench.exe), and the GDI objects it holds through many colour
 // changes and preview windows. Not a test: it prints a table, with each goal beside its ratio.
@@ -6,8 +8,8 @@
 //   Bench.exe [launches]   start-ups of each program to time (default 15)
 //   Bench.exe --startup-steps folder   (used by the former) one start-up, timed by step
 //
-// Huebench.exe is looked for in the folder above this program; BareDialog.exe and CaptureBench.exe
-// beside it. Progress goes to standard error, the table to standard output.
+// Huebench.exe is looked for in the folder above this program; BareDialog.exe, Skeleton.exe and
+// CaptureBench.exe beside it. Progress goes to standard error, the table to standard output.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -52,6 +54,7 @@ const char MAIN_FORM_CLASS[] = "MAINFORM";
 const char DIALOG_CLASS[] = "#32770";
 const char PROGRAM_NAME[] = "Huebench.exe";
 const char BARE_NAME[] = "BareDialog.exe";
+const char SKELETON_NAME[] = "Skeleton.exe";
 const char CAPTURE_BENCH_NAME[] = "CaptureBench.exe";
 const char SETTINGS_NAME[] = "Huebench.ini";
 
@@ -357,26 +360,30 @@ void AddRatio(Table& table, const std::string& label, double ratio, double goal,
               Format("goal <= %.2f: ", goal) + (ratio <= goal ? "met" : "NOT MET") + "; " + more);
 }
 
-// Both programs are copied into one temporary folder and started alternately, so that both meet
-// the same file cache and the same Wine server; one start of each is a warm-up and not counted.
+// The programs are copied into one temporary folder and started in turn, so that all meet the same
+// file cache and the same Wine server; one start of each is a warm-up and not counted.
 bool MeasureStartUp(const Clock& clock, Table& table, const std::string& huebench, const std::string& bare,
-                    int launches)
+                    const std::string& skeleton, int launches)
 {
     const std::string folder = MakeTempFolder("start");
     const std::string programCopy = folder + "\\" + PROGRAM_NAME;
     const std::string bareCopy = folder + "\\" + BARE_NAME;
+    const std::string skeletonCopy = folder + "\\" + SKELETON_NAME;
     bool fine = CopyFileA(huebench.c_str(), programCopy.c_str(), FALSE) &&
-                CopyFileA(bare.c_str(), bareCopy.c_str(), FALSE);
-    Samples program, baseline;
+                CopyFileA(bare.c_str(), bareCopy.c_str(), FALSE) &&
+                CopyFileA(skeleton.c_str(), skeletonCopy.c_str(), FALSE);
+    Samples program, baseline, floor;
     for (int launch = -1; fine && launch < launches; ++launch) {
         const StartUp programStart = TimeStartUp(clock, programCopy, MAIN_FORM_CLASS);
         const StartUp bareStart = TimeStartUp(clock, bareCopy, DIALOG_CLASS);
-        fine = programStart.done && bareStart.done;
+        const StartUp skeletonStart = TimeStartUp(clock, skeletonCopy, MAIN_FORM_CLASS);
+        fine = programStart.done && bareStart.done && skeletonStart.done;
         if (launch < 0) continue;
         program.seconds.push_back(programStart.seconds);
         baseline.seconds.push_back(bareStart.seconds);
+        floor.seconds.push_back(skeletonStart.seconds);
     }
-    RemoveTempFolder(folder, {PROGRAM_NAME, BARE_NAME, SETTINGS_NAME});
+    RemoveTempFolder(folder, {PROGRAM_NAME, BARE_NAME, SKELETON_NAME, SETTINGS_NAME});
     table.Heading("Start-up: CreateProcess to first idle with the main window shown (WaitForInputIdle)");
     if (!fine) {
         table.Add("start-up", "FAILED", "a program did not show its window within the time limit");
@@ -386,10 +393,15 @@ bool MeasureStartUp(const Clock& clock, Table& table, const std::string& huebenc
               Spread(program, "launches"));
     table.Add("BareDialog.exe (dialog template + message loop)", Duration(baseline.Median()),
               Spread(baseline, "launches"));
+    table.Add("Skeleton.exe (same form, MDI client, one empty preview, loop)", Duration(floor.Median()),
+              Spread(floor, "launches"));
     const double ratio = program.Median() / baseline.Median();
     AddRatio(table, "ratio Huebench / bare dialog", ratio, 1.5,
              std::string(ratio <= 1.2 ? "the further goal 1.2 met too" : "further goal 1.2") +
                  "; of the medians; difference " + Duration(program.Median() - baseline.Median()));
+    AddRatio(table, "ratio Huebench / skeleton", program.Median() / floor.Median(), 1.15,
+             "of the medians; the program's own start-up work: " +
+                 Duration(program.Median() - floor.Median()));
     startUpMedian = program.Median();
     return true;
 }
@@ -905,8 +917,9 @@ int main(int argc, char** argv)
     const std::string here = OwnFolder();
     const std::string huebench = FolderOf(here) + "\\" + PROGRAM_NAME;
     const std::string bare = here + "\\" + BARE_NAME;
+    const std::string skeleton = here + "\\" + SKELETON_NAME;
     const std::string captureBench = here + "\\" + CAPTURE_BENCH_NAME;
-    for (const std::string& needed : {huebench, bare, captureBench}) {
+    for (const std::string& needed : {huebench, bare, skeleton, captureBench}) {
         if (FileExists(needed)) continue;
         std::fprintf(stderr, "bench: %s is missing\n", needed.c_str());
         return 1;
@@ -917,8 +930,8 @@ int main(int argc, char** argv)
     table.Heading("Huebench benchmark on " + PlatformName());
     bool fine = true;
 
-    Progress("start-up of Huebench.exe and BareDialog.exe");
-    fine = MeasureStartUp(clock, table, huebench, bare, launches) && fine;
+    Progress("start-up of Huebench.exe, BareDialog.exe and Skeleton.exe");
+    fine = MeasureStartUp(clock, table, huebench, bare, skeleton, launches) && fine;
     Progress("start-up by step");
     MeasureStartUpSteps(table, launches);
     Progress("idle side by side");

@@ -21,7 +21,7 @@
 //   probe focus CLASS              the control id and class of the window's keyboard focus
 //   probe selection CLASS ID       the selection of an edit control: start end
 //   probe serve                    answer verbs read line by line from standard input (see Serve)
-//   probe holdclipboard MS         keep the clipboard open for MS milliseconds, as a busy program would
+//   probe holdclipboard            keep the clipboard open until a line of input, as a busy program would
 //   probe tip                      the text of the tooltip on show
 //   probe swatch RRGGBB X Y SIZE   show a square of one colour on top until the process is ended
 #include <windows.h>
@@ -329,11 +329,12 @@ int RunVerb(int argc, char** argv)
         std::printf("%d %d\n", LOWORD(selection), HIWORD(selection));
         return 0;
     }
-    if (verb == "holdclipboard" && argc >= 3) {
+    if (verb == "holdclipboard") {
         if (!OpenClipboard(nullptr)) return 1;
         std::printf("held\n");
         std::fflush(stdout);
-        Sleep(std::strtoul(argv[2], nullptr, 10));
+        char line[16];
+        std::fgets(line, sizeof line, stdin);
         CloseClipboard();
         return 0;
     }

@@ -80,10 +80,6 @@ run_in_background() {
 }
 
 probe() {
-    if [ "$1" = holdclipboard ]; then # blocks: a process of its own
-        "$REPO/tools/wine-run.sh" "$PROBE" "$@" | tr -d '\r'
-        return
-    fi
     echo "$*" >&"$PROBE_IN"
     local line answer='' code=''
     while IFS= read -r -t 60 line <&"$PROBE_OUT"; do
@@ -108,11 +104,11 @@ screenshot() {
 }
 
 # Waits until a command's output equals the expected text; fails with the last output after
-# WAIT_SECONDS (default 10).
+# WAIT_SECONDS (default 30: a limit for a busy machine, not a pace).
 wait_eq() {
     local expected=$1 what=$2
     shift 2
-    local actual deadline=$((SECONDS + ${WAIT_SECONDS:-10}))
+    local actual deadline=$((SECONDS + ${WAIT_SECONDS:-30}))
     while :; do
         actual=$("$@" 2>/dev/null) || actual="(failed: $actual)"
         [ "$actual" = "$expected" ] && return 0
@@ -125,7 +121,7 @@ wait_eq() {
 wait_for() {
     local what=$1
     shift
-    local deadline=$((SECONDS + ${WAIT_SECONDS:-10}))
+    local deadline=$((SECONDS + ${WAIT_SECONDS:-30}))
     until "$@" >/dev/null 2>&1; do
         [ $SECONDS -lt $deadline ] || fail "gave up waiting: $what"
         sleep 0.1
@@ -147,7 +143,7 @@ start_program() {
     (cd "$PROGRAM_DIR" && exec "$REPO/tools/wine-run.sh" "$PROGRAM_DIR/$PROGRAM_NAME.exe" {PROBE_IN}>&- {PROBE_OUT}<&-) &
     PROGRAM_PID=$!
     PROGRAM_PIDS+=("$PROGRAM_PID")
-    WAIT_SECONDS=30 wait_for "the main form appears" more_main_forms_than "$before"
+    WAIT_SECONDS=60 wait_for "the main form appears" more_main_forms_than "$before"
     sleep 0.5
 }
 
@@ -209,10 +205,12 @@ right_click_at() {
     sleep 0.4
 }
 
+# Both clicks go in one command, so that they fall within the double-click time however busy the
+# machine is.
 double_click_at() {
     xdotool mousemove "$1" "$2"
     sleep 0.2
-    xdotool click --repeat 2 --delay 80 1
+    xdotool mousedown 1 mouseup 1 mousedown 1 mouseup 1
     sleep 0.3
 }
 
@@ -418,3 +416,7 @@ pdf_folder() { echo "$HUEBENCH_CUPS_DIR/pdf"; }
 # program names after itself (cups-pdf may append a few stray characters to the name).
 printed_pdfs() { find "$(pdf_folder)" -maxdepth 1 -name "$PROGRAM_NAME*-job_*.pdf" 2>/dev/null | sort; }
 any_pdf_printed() { [ -n "$(printed_pdfs)" ]; }
+
+# Jobs the scheduler has not finished; cups-pdf has written its PDF whole before its job ends.
+jobs_pending() { [ -n "$(LC_ALL=C lpstat -o 2>/dev/null)" ]; }
+pdf_printed_whole() { any_pdf_printed && ! jobs_pending; }

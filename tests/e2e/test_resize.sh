@@ -1,7 +1,8 @@
 #!/bin/bash
 # Resizing the main form by dragging its border: the preview area takes all the change, the tab
 # control and the colour list only the change in height, every other control stays put; the form
-# cannot be made smaller than it started; maximising and restoring give the sizes back.
+# cannot be made smaller than it started; maximised, it fills the screen with its title bar on it,
+# and maximising and restoring give the sizes back.
 . "$(dirname "$0")/lib.sh" "$1"
 
 size_of() { awk '{ print $3 - $1, $4 - $2 }'; }
@@ -93,9 +94,16 @@ maximising_and_restoring() {
     expect_between "$w" 1280 1300 "maximised form width"
     read -r w h < <(mdi_client_size)
     [ "$w" -gt $((START_MDI_W + 700)) ] || fail "the preview area did not widen with the maximised form: $w"
-    # Wine places a maximised popup window that has a menu with its title bar above the screen,
-    # so the form is restored through its system menu.
-    press alt+space r
+    # Only the sizing frame lies beyond the screen: the title bar is on it, the status bar ends at
+    # its bottom; a double-click on the title bar restores the form.
+    local top screen_bottom
+    top=$(form_rect | cut -d' ' -f2)
+    expect_between "$top" -8 0 "maximised form's top edge"
+    screen_bottom=$(xdpyinfo | awk '/dimensions:/ { split($2, size, "x"); print size[2] }')
+    expect_between "$(control_rect $STATUS | cut -d' ' -f4)" $((screen_bottom - 1)) "$screen_bottom" \
+        "maximised status bar's bottom edge"
+    screenshot maximised
+    double_click_at 400 $((top + 12))
     expect_eq "$(form_rect)" "$before_form" "form after restoring"
     expect_eq "$(mdi_client_size)" "$before_mdi" "preview area after restoring"
 }

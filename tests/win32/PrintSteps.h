@@ -353,24 +353,22 @@ LC_ALL=C lpstat -r 2>/dev/null | grep -q 'scheduler is running' ||
 LC_ALL=C lpstat -d | grep -q ': PDF$' || { LC_ALL=C lpstat -d; exit 4; }
 )SH";
 
-// The folder where that scheduler's cups-pdf queue puts its files.
+// The folder where that scheduler's cups-pdf queue puts its files; whether it has jobs not done.
 inline const char PDF_FOLDERS_SCRIPT[] = R"SH(
 pdf_folders() { echo "$dir/pdf"; }
+jobs_pending() { [ -n "$(CUPS_SERVER="$dir/cups.sock" LC_ALL=C lpstat -o 2>/dev/null)" ]; }
 )SH";
 
 inline const char NEW_PDFS_SCRIPT[] = R"SH(
 for d in $(pdf_folders); do find "$d" -maxdepth 1 -name "$name*.pdf" -newer marker 2>/dev/null; done
+jobs_pending && echo "a job is not done"
 )SH";
 
-// The PDF is complete when ghostscript has written it: its size holds still and it renders.
+// The PDF is whole when its job is done: cups-pdf writes it before the job ends.
 inline const char RENDER_SCRIPT[] = R"SH(
 for i in $(seq 1 $rounds); do
     pdf=$(for d in $(pdf_folders); do find "$d" -maxdepth 1 -name "$name*.pdf" -newer marker 2>/dev/null; done | head -n 1)
-    if [ -n "$pdf" ]; then
-        size=$(stat -c %s "$pdf")
-        sleep 0.5
-        [ "$size" = "$(stat -c %s "$pdf")" ] && cp "$pdf" page.pdf && pdftoppm -r $dpi -singlefile page.pdf page 2>/dev/null && break
-    fi
+    [ -n "$pdf" ] && ! jobs_pending && cp "$pdf" page.pdf && pdftoppm -r $dpi -singlefile page.pdf page 2>/dev/null && break
     sleep 0.25
 done
 [ -f page.ppm ] || { echo "no PDF named $name* in: $(pdf_folders)"; CUPS_SERVER="$dir/cups.sock" LC_ALL=C lpstat -W all -o; exit 5; }
@@ -471,16 +469,15 @@ inline bool Near(COLORREF first, COLORREF second)
 }
 
 // Presses a button of the print dialog once it shows its printer, as a person would: the dialog
-// reads the printers while it is already on the screen.
+// reads the printers while it is already on the screen (slowly on a busy machine: a long limit).
 inline void PressPrintDialogButton(HWND dialog, int button)
 {
     ASSERT_NE(dialog, nullptr) << "the print dialog did not appear";
     const HWND printers = GetDlgItem(dialog, cmb4);
     const DWORD start = GetTickCount();
-    while (SendMessageA(printers, CB_GETCURSEL, 0, 0) == CB_ERR && GetTickCount() - start < 10000)
+    while (SendMessageA(printers, CB_GETCURSEL, 0, 0) == CB_ERR && GetTickCount() - start < 120000)
         Sleep(50);
     EXPECT_NE(SendMessageA(printers, CB_GETCURSEL, 0, 0), CB_ERR) << "the print dialog shows no printer";
-    Sleep(200);
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
 }
 

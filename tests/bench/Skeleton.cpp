@@ -1,0 +1,113 @@
+// The floor of Huebench's start-up: the same window classes, the main form from the same dialog
+// template (so the same common controls, menu and manifest), the MDI client where the form places
+// it with one empty preview window, and the same message loop; none of the program's own work (no
+// settings file, status-bar parts, channel ranges, colour list, hexadecimal field or tab page).
+// Built with the same toolchain, options and resources as Huebench.exe.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "shell/resource.h"
+
+namespace {
+
+// The program's class names: the template names the form's class.
+const char MAIN_FORM_CLASS[] = "MAINFORM";
+const char CHILD_CLASS[] = "MDI_CHILD";
+const char CLASS_MENU_NAME[] = "IDM_MNU";
+constexpr DWORD CLIENT_EX_STYLE = WS_EX_CLIENTEDGE | WS_EX_WINDOWEDGE;
+constexpr DWORD CLIENT_STYLE = WS_CHILD | WS_CLIPCHILDREN | MDIS_ALLCHILDSTYLES;
+constexpr DWORD PREVIEW_STYLE = WS_VISIBLE | WS_OVERLAPPEDWINDOW;
+
+HWND mdiClient = nullptr;
+
+// An empty preview: its whole area in one colour, as the class has no background brush.
+LRESULT CALLBACK PreviewProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_PAINT) {
+        PAINTSTRUCT paint;
+        const HDC dc = BeginPaint(window, &paint);
+        FillRect(dc, &paint.rcPaint, GetSysColorBrush(COLOR_WINDOW));
+        EndPaint(window, &paint);
+        return 0;
+    }
+    return DefMDIChildProcA(window, message, wParam, lParam);
+}
+
+bool CreateClient(HWND form, HINSTANCE instance)
+{
+    CLIENTCREATESTRUCT creation{};
+    creation.idFirstChild = IDM_WINDOWCHILD_FIRST;
+    mdiClient =
+        CreateWindowExA(CLIENT_EX_STYLE, "MDICLIENT", nullptr, CLIENT_STYLE, 0, 0, 0, 0, form,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_MDICLIENT)), instance, &creation);
+    return mdiClient != nullptr;
+}
+
+LRESULT CALLBACK FormProc(HWND form, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CREATE:
+        return CreateClient(form, reinterpret_cast<const CREATESTRUCTA*>(lParam)->hInstance) ? 0 : -1;
+    case WM_DESTROY: PostQuitMessage(0); return 0;
+    }
+    return DefFrameProcA(form, mdiClient, message, wParam, lParam);
+}
+
+bool RegisterClasses(HINSTANCE instance)
+{
+    WNDCLASSEXA record = {};
+    record.cbSize = sizeof(record);
+    record.style = CS_DBLCLKS;
+    record.lpfnWndProc = FormProc;
+    record.cbWndExtra = DLGWINDOWEXTRA;
+    record.hInstance = instance;
+    record.hIcon = record.hIconSm = LoadIconA(instance, MAKEINTRESOURCEA(IDI_HUEBENCH));
+    record.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    record.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    record.lpszMenuName = CLASS_MENU_NAME;
+    record.lpszClassName = MAIN_FORM_CLASS;
+    if (!RegisterClassExA(&record)) return false;
+    record.lpfnWndProc = PreviewProc;
+    record.cbWndExtra = 4;
+    record.hbrBackground = nullptr;
+    record.hIcon = record.hIconSm = LoadIconA(nullptr, IDI_WINLOGO);
+    record.lpszClassName = CHILD_CLASS;
+    return RegisterClassExA(&record) != 0;
+}
+
+// The client over the template's placeholder, shown, with one preview.
+void PlaceClient(HWND form, HINSTANCE instance)
+{
+    RECT place{};
+    GetWindowRect(GetDlgItem(form, IDC_MDIPLACE), &place);
+    POINT corner{place.left, place.top};
+    ScreenToClient(form, &corner);
+    SetWindowPos(mdiClient, nullptr, corner.x, corner.y, place.right - place.left, place.bottom - place.top,
+                 SWP_NOZORDER);
+    ShowWindow(mdiClient, SW_SHOWNORMAL);
+    CreateMDIWindowA(CHILD_CLASS, "#000000", PREVIEW_STYLE, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                     CW_USEDEFAULT, mdiClient, instance, 0);
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
+{
+    const INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+    if (!RegisterClasses(instance)) return 1;
+    const HWND form = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_MAINFORM), nullptr, nullptr, 0);
+    if (!form) return 1;
+    const HACCEL accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
+    PlaceClient(form, instance);
+    ShowWindow(form, showCommand);
+    MSG message = {};
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (TranslateMDISysAccel(mdiClient, &message)) continue;
+        if (accelerators && TranslateAcceleratorW(form, accelerators, &message)) continue;
+        if (IsDialogMessageW(form, &message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
