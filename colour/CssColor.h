@@ -23,11 +23,3 @@ struct CssColorResult {
 // Names and units in any case, white space around the text ignored. Values outside their range
 // are clamped; channels are rounded to the nearest 8-bit value. Only an alpha of 1 is opaque.
 CssColorResult ParseCssColor(std::string_view text);
-
-// The named colours of CSS, in alphabetical order.
-struct CssNamedColor {
-    const char* name;
-    COLORREF color;
-};
-constexpr int CSS_NAMED_COLOR_COUNT = 148;
-extern const CssNamedColor CssNamedColors[CSS_NAMED_COLOR_COUNT];
