@@ -8,6 +8,7 @@
 #include "Layout.h"
 #include "Menus.h"
 #include "WideText.h"
+#include "WindowClasses.h"
 #include "resource.h"
 #include "panel/Capture.h"
 #include "panel/Channels.h"
@@ -24,10 +25,6 @@
 #include "settings/SettingsCodec.h"
 
 namespace {
-
-const char MAIN_FORM_CLASS[] = "MAINFORM";
-const char CHILD_CLASS[] = "MDI_CHILD";
-const char CLASS_MENU_NAME[] = "IDM_MNU"; // names no resource: the form's menu comes from its template
 
 HWND MdiClientWindow()
 {
@@ -235,26 +232,7 @@ LRESULT CALLBACK MainFormProc(HWND window, UINT message, WPARAM wParam, LPARAM l
 
 bool RegisterWindowClasses(HINSTANCE instance)
 {
-    WNDCLASSEXA record = {};
-    record.cbSize = sizeof(record);
-    record.style = CS_DBLCLKS;
-    record.lpfnWndProc = MainFormProc;
-    record.cbWndExtra = DLGWINDOWEXTRA;
-    record.hInstance = instance;
-    record.hIcon = record.hIconSm = LoadIconA(instance, MAKEINTRESOURCEA(IDI_HUEBENCH));
-    record.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    record.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    record.lpszMenuName = CLASS_MENU_NAME;
-    record.lpszClassName = MAIN_FORM_CLASS;
-    if (!RegisterClassExA(&record)) return false;
-
-    lstrcpyA(MdiContext.ChildClassName, CHILD_CLASS);
-    record.lpfnWndProc = PreviewWndProc;
-    record.cbWndExtra = 4;
-    record.hbrBackground = nullptr; // the preview paints its whole area itself
-    record.hIcon = record.hIconSm = LoadIconA(nullptr, IDI_WINLOGO);
-    record.lpszClassName = MdiContext.ChildClassName;
-    return RegisterClassExA(&record) != 0;
+    return RegisterFormClasses(instance, MainFormProc, PreviewWndProc, MdiContext.ChildClassName);
 }
 
 HWND CreateMainForm(HINSTANCE instance)

@@ -6,14 +6,12 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "shell/WindowClasses.h"
 #include "shell/resource.h"
 
 namespace {
 
-// The program's class names: the template names the form's class.
-const char MAIN_FORM_CLASS[] = "MAINFORM";
-const char CHILD_CLASS[] = "MDI_CHILD";
-const char CLASS_MENU_NAME[] = "IDM_MNU";
+char childClassName[16];
 constexpr DWORD CLIENT_EX_STYLE = WS_EX_CLIENTEDGE | WS_EX_WINDOWEDGE;
 constexpr DWORD CLIENT_STYLE = WS_CHILD | WS_CLIPCHILDREN | MDIS_ALLCHILDSTYLES;
 constexpr DWORD PREVIEW_STYLE = WS_VISIBLE | WS_OVERLAPPEDWINDOW;
@@ -53,28 +51,6 @@ LRESULT CALLBACK FormProc(HWND form, UINT message, WPARAM wParam, LPARAM lParam)
     return DefFrameProcA(form, mdiClient, message, wParam, lParam);
 }
 
-bool RegisterClasses(HINSTANCE instance)
-{
-    WNDCLASSEXA record = {};
-    record.cbSize = sizeof(record);
-    record.style = CS_DBLCLKS;
-    record.lpfnWndProc = FormProc;
-    record.cbWndExtra = DLGWINDOWEXTRA;
-    record.hInstance = instance;
-    record.hIcon = record.hIconSm = LoadIconA(instance, MAKEINTRESOURCEA(IDI_HUEBENCH));
-    record.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    record.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    record.lpszMenuName = CLASS_MENU_NAME;
-    record.lpszClassName = MAIN_FORM_CLASS;
-    if (!RegisterClassExA(&record)) return false;
-    record.lpfnWndProc = PreviewProc;
-    record.cbWndExtra = 4;
-    record.hbrBackground = nullptr;
-    record.hIcon = record.hIconSm = LoadIconA(nullptr, IDI_WINLOGO);
-    record.lpszClassName = CHILD_CLASS;
-    return RegisterClassExA(&record) != 0;
-}
-
 // The client over the template's placeholder, shown, with one preview.
 void PlaceClient(HWND form, HINSTANCE instance)
 {
@@ -85,7 +61,7 @@ void PlaceClient(HWND form, HINSTANCE instance)
     SetWindowPos(mdiClient, nullptr, corner.x, corner.y, place.right - place.left, place.bottom - place.top,
                  SWP_NOZORDER);
     ShowWindow(mdiClient, SW_SHOWNORMAL);
-    CreateMDIWindowA(CHILD_CLASS, "#000000", PREVIEW_STYLE, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+    CreateMDIWindowA(childClassName, "#000000", PREVIEW_STYLE, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                      CW_USEDEFAULT, mdiClient, instance, 0);
 }
 
@@ -95,7 +71,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
 {
     const INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
-    if (!RegisterClasses(instance)) return 1;
+    if (!RegisterFormClasses(instance, FormProc, PreviewProc, childClassName)) return 1;
     const HWND form = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_MAINFORM), nullptr, nullptr, 0);
     if (!form) return 1;
     const HACCEL accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
