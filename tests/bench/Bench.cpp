@@ -824,46 +824,68 @@ int RunStartUpSteps(const std::string& folder)
     return 0;
 }
 
-void MeasureStartUpSteps(Table& table, int launches)
-{
-    char self[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, self, sizeof self);
-    const std::string folder = MakeTempFolder("steps");
+// The steps a child prints as "name=seconds", medians over the launches, in the order printed.
+struct StepTimes {
     std::vector<std::string> names;
     std::vector<Samples> samples;
+};
+
+StepTimes CollectSteps(const std::string& program, const std::string& arguments, int launches)
+{
+    StepTimes steps;
     for (int launch = -1; launch < launches; ++launch) {
-        const std::vector<std::string> lines =
-            RunAndReadLines(self, std::string(STEPS_SWITCH) + " \"" + folder + "\"");
+        const std::vector<std::string> lines = RunAndReadLines(program, arguments);
         if (launch < 0) continue; // the first one writes the settings file the others read
         for (const std::string& line : lines) {
             const size_t equals = line.find('=');
             if (equals == std::string::npos) continue;
             const std::string name = line.substr(0, equals);
-            const auto found = std::find(names.begin(), names.end(), name);
-            const size_t index = found - names.begin();
-            if (found == names.end()) {
-                names.push_back(name);
-                samples.emplace_back();
+            const auto found = std::find(steps.names.begin(), steps.names.end(), name);
+            const size_t index = found - steps.names.begin();
+            if (found == steps.names.end()) {
+                steps.names.push_back(name);
+                steps.samples.emplace_back();
             }
-            samples[index].seconds.push_back(std::atof(line.c_str() + equals + 1));
+            steps.samples[index].seconds.push_back(std::atof(line.c_str() + equals + 1));
         }
     }
+    return steps;
+}
+
+void MeasureStartUpSteps(Table& table, int launches, const std::string& skeleton)
+{
+    char self[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, self, sizeof self);
+    const std::string folder = MakeTempFolder("steps");
+    const StepTimes program = CollectSteps(self, std::string(STEPS_SWITCH) + " \"" + folder + "\"", launches);
     RemoveTempFolder(folder, {SETTINGS_NAME});
+    const StepTimes floor = CollectSteps(skeleton, STEPS_SWITCH, launches);
     table.Heading("Start-up by step (Bench.exe " + std::string(STEPS_SWITCH) +
-                  ", the program's own steps in a fresh process; medians)");
-    if (names.empty()) {
+                  ", the program's own steps in a fresh process; medians; the skeleton's steps beside)");
+    if (program.names.empty()) {
         table.Add("start-up steps", "FAILED", "the child process printed no figures");
         return;
     }
+    const auto skeletonStep = [&](const std::string& name) {
+        const auto found = std::find(floor.names.begin(), floor.names.end(), name);
+        return found == floor.names.end()
+                   ? std::string()
+                   : "; skeleton " + Duration(floor.samples[found - floor.names.begin()].Median());
+    };
     double sum = 0;
-    for (size_t index = 0; index < names.size(); ++index) {
-        sum += samples[index].Median();
-        table.Add(names[index], Duration(samples[index].Median()), Spread(samples[index], "launches"));
+    for (size_t index = 0; index < program.names.size(); ++index) {
+        sum += program.samples[index].Median();
+        table.Add(program.names[index], Duration(program.samples[index].Median()),
+                  Spread(program.samples[index], "launches") + skeletonStep(program.names[index]));
     }
+    double floorSum = 0;
+    for (const Samples& step : floor.samples)
+        floorSum += step.Median();
     table.Add("sum of the steps", Duration(sum),
-              startUpMedian > 0 ? "the rest of the start-up above (process creation, loading, idle): " +
-                                      Duration(startUpMedian - sum)
-                                : "");
+              (startUpMedian > 0 ? "the rest of the start-up above (process creation, loading, idle): " +
+                                       Duration(startUpMedian - sum)
+                                 : std::string()) +
+                  (floor.names.empty() ? std::string() : "; skeleton " + Duration(floorSum)));
 }
 
 // --- Idle processor use, capture off -----------------------------------------------------------------
@@ -933,7 +955,7 @@ int main(int argc, char** argv)
     Progress("start-up of Huebench.exe, BareDialog.exe and Skeleton.exe");
     fine = MeasureStartUp(clock, table, huebench, bare, skeleton, launches) && fine;
     Progress("start-up by step");
-    MeasureStartUpSteps(table, launches);
+    MeasureStartUpSteps(table, launches, skeleton);
     Progress("idle side by side");
     MeasureIdle(clock, table, huebench, bare);
 

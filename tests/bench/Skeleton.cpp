@@ -6,6 +6,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdio>
+#include <cstring>
+
 #include "shell/WindowClasses.h"
 #include "shell/resource.h"
 
@@ -65,19 +68,61 @@ void PlaceClient(HWND form, HINSTANCE instance)
                      CW_USEDEFAULT, mdiClient, instance, 0);
 }
 
+// With --startup-steps, as Bench.exe --startup-steps runs the program: each step's time as
+// "name=seconds" on standard output, and the end once the first paint is done.
+class StepClock {
+  public:
+    explicit StepClock(bool on) : on_(on)
+    {
+        QueryPerformanceFrequency(&frequency_);
+        QueryPerformanceCounter(&last_);
+    }
+    void Lap(const char* name)
+    {
+        if (!on_) return;
+        LARGE_INTEGER now;
+        QueryPerformanceCounter(&now);
+        char line[128];
+        const int length = std::snprintf(line, sizeof line, "%s=%.9f\n", name,
+                                         double(now.QuadPart - last_.QuadPart) / double(frequency_.QuadPart));
+        DWORD written = 0;
+        if (length > 0)
+            WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), line, static_cast<DWORD>(length), &written, nullptr);
+        last_ = now;
+    }
+    bool On() const { return on_; }
+
+  private:
+    bool on_;
+    LARGE_INTEGER frequency_, last_;
+};
+
 } // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand)
 {
+    StepClock steps(commandLine && std::strstr(commandLine, "--startup-steps"));
+    if (!RegisterFormClasses(instance, FormProc, PreviewProc, childClassName)) return 1;
+    steps.Lap("window classes registered");
     const INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
-    if (!RegisterFormClasses(instance, FormProc, PreviewProc, childClassName)) return 1;
     const HWND form = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_MAINFORM), nullptr, nullptr, 0);
     if (!form) return 1;
     const HACCEL accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
+    steps.Lap("main form and its controls created from the template");
     PlaceClient(form, instance);
-    ShowWindow(form, showCommand);
+    steps.Lap("MDI client and first preview window");
+    ShowWindow(form, steps.On() ? SW_SHOWNORMAL : showCommand);
     MSG message = {};
+    if (steps.On()) {
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        steps.Lap("form shown, first paint, queue empty");
+        DestroyWindow(form);
+        return 0;
+    }
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         if (TranslateMDISysAccel(mdiClient, &message)) continue;
         if (accelerators && TranslateAcceleratorW(form, accelerators, &message)) continue;
