@@ -104,10 +104,42 @@ bool WriteSettingsFile(const std::string& contents)
 // The file as LoadSettings found it, read once for all its keys.
 std::string LoadedFile;
 
+// The file of the save under way: its keys are set here, and the file is written once at its end.
+std::string* SavingFile = nullptr;
+
+// One save: the file is read as it stands when the save begins (another copy of the program may have
+// written it meanwhile) and written once, whole, when the save ends. A save inside another is part
+// of it.
+class SettingsSave {
+  public:
+    SettingsSave() : outermost_(SavingFile == nullptr)
+    {
+        if (!outermost_) return;
+        file_ = ReadSettingsFile();
+        SavingFile = &file_;
+    }
+    ~SettingsSave()
+    {
+        if (!outermost_) return;
+        SavingFile = nullptr;
+        if (!WriteSettingsFile(file_)) SettingsWriteFailed = true;
+    }
+    SettingsSave(const SettingsSave&) = delete;
+    SettingsSave& operator=(const SettingsSave&) = delete;
+
+  private:
+    bool outermost_;
+    std::string file_;
+};
+
 void WriteText(const char* section, const char* key, const char* value)
 {
-    // Read afresh: another copy of the program may have written the file meanwhile.
-    if (!WriteSettingsFile(SetIniValue(ReadSettingsFile(), section, key, value))) SettingsWriteFailed = true;
+    if (SavingFile) {
+        *SavingFile = SetIniValue(*SavingFile, section, key, value);
+        return;
+    }
+    const SettingsSave save;
+    WriteText(section, key, value);
 }
 
 void WriteNumber(const char* section, const char* key, long value)
@@ -507,6 +539,7 @@ bool LoadSettings(HWND form, char* buffer)
 
 bool SaveSettings(char* buffer, HWND form)
 {
+    const SettingsSave save;
     SaveMainWindow(form, buffer);
     SaveOptions(form);
     SaveAddedOptions(form);
@@ -521,6 +554,7 @@ void SavePreviewSettings(HWND window, char* buffer)
 {
     const PreviewState* state = window ? PreviewStateOf(window) : nullptr;
     if (!state) return;
+    const SettingsSave save;
 
     RECT rect = {};
     GetWindowRect(window, &rect);
