@@ -8,6 +8,7 @@
 #include "panel/Channels.h"
 #include "panel/RecentColors.h"
 #include "shell/Fatal.h"
+#include "shell/WideText.h"
 #include "shell/resource.h"
 
 namespace {
@@ -15,7 +16,6 @@ namespace {
 // A message names at most this much of what was read.
 constexpr size_t SHOWN_CHARACTERS = 40;
 constexpr wchar_t ELLIPSIS[] = L"\x2026";
-constexpr UINT JAPANESE_CODE_PAGE = 932;
 
 struct ClipboardText {
     bool opened;
@@ -58,11 +58,7 @@ std::string ShownText(std::wstring text)
         if (IS_HIGH_SURROGATE(text[cut - 1])) --cut; // never half a character
         text = text.substr(0, cut) + ELLIPSIS;
     }
-    const int size =
-        WideCharToMultiByte(JAPANESE_CODE_PAGE, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    std::string shown(size > 0 ? size : 1, '\0');
-    WideCharToMultiByte(JAPANESE_CODE_PAGE, 0, text.c_str(), -1, shown.data(), size, nullptr, nullptr);
-    return shown.c_str();
+    return NarrowText(text.c_str(), static_cast<int>(text.size())).get();
 }
 
 void ShowRefusal(UINT textId, const std::wstring& read)

@@ -14,11 +14,11 @@
 #include "shell/Fatal.h"
 #include "shell/Layout.h"
 #include "shell/Menus.h"
+#include "shell/WideText.h"
 #include "shell/resource.h"
 
 namespace {
 
-constexpr UINT JAPANESE_CODE_PAGE = 932;
 constexpr char TABLE_SEPARATOR = '\t';
 constexpr char CSV_SEPARATOR = ',';
 constexpr char UTF8_BOM[] = "\xEF\xBB\xBF";
@@ -53,22 +53,6 @@ std::vector<PreviewResultFacts> AllFacts(HWND form)
     return all;
 }
 
-std::wstring WideOf(const std::string& text, UINT codePage)
-{
-    const int size = MultiByteToWideChar(codePage, 0, text.c_str(), -1, nullptr, 0);
-    std::wstring wide(size > 0 ? size : 1, L'\0');
-    MultiByteToWideChar(codePage, 0, text.c_str(), -1, wide.data(), size);
-    return wide.c_str();
-}
-
-std::string BytesOf(const std::wstring& text, UINT codePage)
-{
-    const int size = WideCharToMultiByte(codePage, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    std::string bytes(size > 0 ? size : 1, '\0');
-    WideCharToMultiByte(codePage, 0, text.c_str(), -1, bytes.data(), size, nullptr, nullptr);
-    return bytes.c_str();
-}
-
 void PutClipboardData(UINT format, const void* data, size_t size)
 {
     const HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
@@ -89,8 +73,8 @@ void PutTextOnClipboard(HWND form, const std::string& text)
         return;
     }
     EmptyClipboard();
-    const std::wstring wide = WideOf(text, JAPANESE_CODE_PAGE);
-    PutClipboardData(CF_UNICODETEXT, wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
+    const WideText wide(text.c_str(), static_cast<int>(text.size()));
+    PutClipboardData(CF_UNICODETEXT, wide.get(), (wide.length() + 1) * sizeof(wchar_t));
     PutClipboardData(CF_TEXT, text.c_str(), text.size() + 1);
     const LCID locale = MAKELCID(JAPANESE_LANGUAGE, SORT_DEFAULT);
     PutClipboardData(CF_LOCALE, &locale, sizeof locale);
@@ -138,10 +122,11 @@ bool SaveResultCsvTo(HWND form, const wchar_t* path)
     const std::vector<PreviewResultFacts> all = AllFacts(form);
     if (all.empty() || !path) return false;
     const std::string table = ContrastResultTable(all, IsOptionChecked(form, IDM_CAPTION), CSV_SEPARATOR);
-    if (ReplaceFile(path, UTF8_BOM + BytesOf(WideOf(table, JAPANESE_CODE_PAGE), CP_UTF8))) return true;
+    const WideText wide(table.c_str(), static_cast<int>(table.size()));
+    if (ReplaceFile(path, UTF8_BOM + std::string(NarrowText(wide.get(), wide.length(), CP_UTF8).get())))
+        return true;
     char message[sizeof ResourceText{}.text + 2 * MAX_PATH];
-    std::snprintf(message, sizeof message, LoadResourceText(IDS_CSV_FAILED).text,
-                  BytesOf(path, JAPANESE_CODE_PAGE).c_str());
+    std::snprintf(message, sizeof message, LoadResourceText(IDS_CSV_FAILED).text, NarrowText(path).get());
     ShowMessage(message, nullptr, MB_TOPMOST | MB_ICONERROR);
     return false;
 }
@@ -150,12 +135,11 @@ void SaveResultCsv(HWND form)
 {
     if (!GetActivePreview()) return;
     // The filter's texts and patterns stand in one string with "|" for each terminator.
-    std::wstring filter = WideOf(LoadResourceText(IDS_CSV_FILTER).text, JAPANESE_CODE_PAGE);
+    std::wstring filter = WideText(LoadResourceText(IDS_CSV_FILTER).text).get();
     for (wchar_t& c : filter)
         if (c == L'|') c = L'\0';
     wchar_t path[MAX_PATH] = L"";
-    lstrcpynW(path, WideOf(LoadResourceText(IDS_CSV_DEFAULT_NAME).text, JAPANESE_CODE_PAGE).c_str(),
-              MAX_PATH);
+    lstrcpynW(path, WideText(LoadResourceText(IDS_CSV_DEFAULT_NAME).text).get(), MAX_PATH);
     OPENFILENAMEW dialog = {};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = form;
