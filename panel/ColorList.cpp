@@ -68,10 +68,8 @@ void InsertColumns(HWND list)
     }
 }
 
-} // namespace
-
-namespace {
 bool ScalingColumns = false; // the program itself sets the widths
+
 } // namespace
 
 // The fixed widths again, for the resolution of the monitor the form has moved to.
