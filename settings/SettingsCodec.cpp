@@ -217,11 +217,6 @@ void ProgramBaseName(const char* programPath, char* out, std::size_t outSize)
 
 namespace {
 
-bool IsIniSpace(char byte)
-{
-    return IsConversionSpace(byte);
-}
-
 // One line of the file: [begin, end) without its line break; next is where the following one starts.
 struct IniLine {
     std::size_t begin, end, next;
@@ -238,9 +233,9 @@ IniLine IniLineAt(const std::string& file, std::size_t at)
 
 void TrimIni(const std::string& file, std::size_t* begin, std::size_t* end)
 {
-    while (*begin < *end && IsIniSpace(file[*begin]))
+    while (*begin < *end && IsConversionSpace(file[*begin]))
         ++*begin;
-    while (*end > *begin && IsIniSpace(file[*end - 1]))
+    while (*end > *begin && IsConversionSpace(file[*end - 1]))
         --*end;
 }
 
